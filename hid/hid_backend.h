@@ -7,11 +7,16 @@
 #include <string>
 #include <vector>
 
+class CStopEvent;
+
 namespace q31::hid {
 
 // One HID top-level collection of a present interface.
 struct HidInterfaceInfo {
-    std::string path;  // Windows form: \\?\hid#vid_3a9d&pid_6b01&mi_01&col04#...
+    // Carries "vid_", "pid_", "&mi_" and "&col" tokens in every back end:
+    // \\?\hid#vid_3a9d&pid_6b01&mi_01&col04#... (simulator),
+    // /dev/hidraw3#vid_3a9d&pid_6b01&mi_01&col04#0003:3A9D:6B01.0007 (hidraw).
+    std::string path;
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     std::uint16_t versionNumber = 0;
@@ -33,7 +38,13 @@ public:
     virtual int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) = 0;
     // Bytes written, -1 on error or abort.
     virtual int Write(const std::uint8_t* buffer, std::size_t length, int timeoutMs) = 0;
+    // An output report through the control path; by default an ordinary write.
+    virtual int SetOutputReport(const std::uint8_t* buffer, std::size_t length) {
+        return Write(buffer, length, 1000);
+    }
     virtual void Abort() = 0;
+    // The interface this connection was opened on.
+    virtual const HidInterfaceInfo& Info() const = 0;
 };
 
 class IHidBackend {
@@ -45,6 +56,12 @@ public:
     // changed; discovery skips the enumeration while it stays the same.
     // Back ends that cannot tell return a new number on every call.
     virtual std::uint64_t ChangeCounter() = 0;
+    // Whether the interface of this path is still present; by default looked
+    // up in a fresh enumeration.
+    virtual bool Exists(const std::string& path);
+    // Waits up to timeoutMs, returning early when stop is set or when a change
+    // is seen; by default simply waits on stop.
+    virtual void WaitForChange(const CStopEvent& stop, int timeoutMs);
 };
 
 // The back end every CHidDevice uses; set once at start-up (hidraw by default).
