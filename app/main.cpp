@@ -1,12 +1,6 @@
-#include <QApplication>
-#include <QWidget>
+#include "app/start_up.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Q-31"));
-    window.resize(800, 572);
-    window.show();
-    return app.exec();
+    return RunQ31(argc, argv);
 }

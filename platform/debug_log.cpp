@@ -1,6 +1,6 @@
 #include "platform/debug_log.h"
 
-Q_LOGGING_CATEGORY(lcQ31Debug, "q31.debug", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcQ31Debug, "q31", QtInfoMsg)
 
 void OutputDebugText(const QString& text)
 {
