@@ -1,0 +1,51 @@
+#include "profiles/device_profile_list.h"
+
+namespace q31 {
+
+DeviceProfileList::DeviceProfileList(IProfileBarControls& controls) : m_controls(controls)
+{
+}
+
+void DeviceProfileList::SetPaths(const QString& userFolder, const QString& defaultDocument)
+{
+    m_files.emplace(userFolder, defaultDocument);
+}
+
+void DeviceProfileList::LoadProfileList()
+{
+    if (!m_files)
+        return;
+    m_list = m_files->LoadOrCreate();
+    // The device opens the selected profile even when the page has no combo.
+    m_currentProfileId = SelectedEntry().id;
+    if (!m_controls.HasProfileCombo())
+        return;
+    // A page that is set up again (device plugged in again) must not show items twice.
+    m_controls.RemoveAllProfileItems();
+    for (const ProfileEntry& entry : ProfileListFile::Entries(m_list))
+        m_controls.AddProfileItem(entry.name);
+    SelectProfile(ProfileListFile::SelectedIndex(m_list), false);
+    m_controls.HideFunctionTabs(m_deviceKind);
+}
+
+void DeviceProfileList::SelectProfile(int index, bool fireEvent)
+{
+    if (!m_files)
+        return;
+    if (index < 0 || index >= static_cast<int>(ProfileListFile::Entries(m_list).size()))
+        index = 0;
+    m_controls.SelectProfileItem(index, fireEvent);
+    m_controls.SetNameEditText(m_controls.ProfileItemText(index));
+    m_list = m_files->StoreSelection(m_list, index);
+    m_currentProfileId = SelectedEntry().id;
+}
+
+ProfileEntry DeviceProfileList::SelectedEntry() const
+{
+    const auto entries = ProfileListFile::Entries(m_list);
+    if (entries.empty())
+        return {};
+    return entries[static_cast<std::size_t>(ProfileListFile::SelectedIndex(m_list))];
+}
+
+}  // namespace q31

@@ -1,0 +1,15 @@
+#pragma once
+// Profile ids: the local time, "%d_%02d_%02d_%02d_%02d_%02d_%03d"
+// (2024_03_05_14_07_09_042).
+#include <QString>
+
+// A new id; never the same as an id made earlier by this process, even within
+// the same millisecond or when the clock goes back.
+QString MakeTimestampId();
+
+namespace q31 {
+
+// A new id whose document (id + ".Json") does not exist yet in the folder.
+QString MakeFreeProfileId(const QString& folder);
+
+}  // namespace q31
