@@ -5,7 +5,7 @@
 #include "platform/bus_socket.h"
 #include "platform/named_mutex.h"
 #include "platform/registered_message.h"
-#include "tests/platform/bus_peer_process.h"
+#include "tests/common/bus_peer_process.h"
 
 #include <QCryptographicHash>
 #include <QDir>

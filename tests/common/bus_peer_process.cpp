@@ -1,4 +1,4 @@
-#include "tests/platform/bus_peer_process.h"
+#include "tests/common/bus_peer_process.h"
 
 #include <QDeadlineTimer>
 #include <QTest>
