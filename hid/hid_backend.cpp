@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "hid/hidraw_backend.h"
 #include "platform/stop_event.h"
 
 namespace q31::hid {
@@ -17,20 +18,6 @@ void IHidBackend::WaitForChange(const CStopEvent& stop, int timeoutMs) { stop.Wa
 
 namespace {
 
-// Until the hidraw back end lands: no interfaces at all.
-class EmptyBackend : public IHidBackend {
-public:
-    std::vector<HidInterfaceInfo> Enumerate() override { return {}; }
-    std::unique_ptr<IHidConnection> Open(const std::string&, OpenError& error) override {
-        error = OpenError::NotFound;
-        return nullptr;
-    }
-    std::uint64_t ChangeCounter() override { return ++m_counter; }
-
-private:
-    std::uint64_t m_counter = 0;
-};
-
 std::mutex g_backendMutex;
 std::shared_ptr<IHidBackend> g_backend;
 
@@ -39,7 +26,7 @@ std::shared_ptr<IHidBackend> g_backend;
 IHidBackend& CurrentHidBackend() {
     std::lock_guard lock(g_backendMutex);
     if (!g_backend)
-        g_backend = std::make_shared<EmptyBackend>();
+        g_backend = MakeHidrawBackend();
     return *g_backend;
 }
 
