@@ -1,5 +1,6 @@
 #pragma once
-// The supported devices, identified by their HID interfaces.
+// The supported devices, identified by their HID interfaces, and the page
+// each kind of device gets.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -43,4 +44,41 @@ inline const std::array<HidInterfaceEntry, 11> kHidInterfaceTable = {{
     {0x3A9D, 0x6D01, 1, 4, MousePad, kChannelCommand, 0, 0xFF1C, 0x92, 0, 0, {}},
     {0x3A9D, 0x6D01, 1, 3, MousePad, kChannelNotification, 0, 0x000C, 0x01, 0, 0, {}},
     {0x0C76, 0x1630, 3, 0, Headset, kChannelCommand, 0, 0x000C, 0x01, 0, 0, {}},
+}};
+
+// One kind of device page; only cable types have a row.
+struct DeviceOptionRow {
+    const char* optionXml;
+    const char* headerControl;
+    const char* powerControl;
+    const char* kindName;  // also the device's user data folder
+    int kindIndex;
+    std::uint16_t vendorId;
+    std::uint16_t productId;
+    std::uint16_t type;
+    int variant;
+};
+
+inline constexpr std::array<DeviceOptionRow, 4> kDeviceOptionTable = {{
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "mouse", 1, 0x3A9D, 0x6C01, Mouse, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "keyboard", 0, 0x3A9D, 0x6B01, Keyboard, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "MousePad", 2, 0x3A9D, 0x6D01, MousePad, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "HD", 3, 0x0C76, 0x1630, Headset, 0},
+}};
+
+// The page of the device option row with the same index.
+struct DevicePageRow {
+    int lightCount;
+    int keyCount;
+    int powerDisplay;
+    int reserved;
+    const char* pageXml;
+    const char* lightControl;
+};
+
+inline constexpr std::array<DevicePageRow, 4> kDevicePageTable = {{
+    {15, 11, 1, -1, "XML/DeviceXml/mousedevice.xml", "quorl_light"},
+    {170, 170, 0, -1, "XML/DeviceXml/keyboarddevice.xml", "quorl_light"},
+    {15, 0, 0, -1, "XML/DeviceXml/mousepaddevice.xml", "quorl_light"},
+    {13, 0, 0, -1, "XML/DeviceXml/hs6533device.xml", "quorl_light"},
 }};
