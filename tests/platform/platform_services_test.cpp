@@ -1,0 +1,86 @@
+#include "platform/folders.h"
+#include "platform/registry_settings.h"
+#include "platform/runtime_folder.h"
+#include "platform/ui_message.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QObject>
+#include <QSettings>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+TEST(Folders, UserDataFolderIsCreatedUnderXdgDataHome)
+{
+    const QString folder = q31::UserDataFolder("MousePad");
+    EXPECT_EQ(folder, qEnvironmentVariable("XDG_DATA_HOME") + "/Q-31/MousePad");
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+TEST(Folders, ProgramDataComesFromTheSourceTreeWhenRunFromTheBuildTree)
+{
+    EXPECT_EQ(q31::ProgramDataFolder(), QStringLiteral(Q31_SOURCE_DATA_DIR));
+    EXPECT_TRUE(q31::DefaultDataFolder().endsWith("/DefaultData"));
+    q31::SetProgramDataFolder("/elsewhere");
+    EXPECT_EQ(q31::SkinFolder(), "/elsewhere/skin");
+    q31::SetProgramDataFolder({});
+    EXPECT_EQ(q31::FontFolder(), QStringLiteral(Q31_SOURCE_DATA_DIR "/Font"));
+}
+
+TEST(RuntimeFolder, IsPrivateToTheUser)
+{
+    const QString folder = q31::RuntimeFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_EQ(QFileInfo(folder).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), 0);
+}
+
+TEST(RegistrySettings, LanguageIdSurvivesAndGarbageReadsAsMissing)
+{
+    EXPECT_TRUE(q31::WriteLanguageSetting(2052));
+    EXPECT_EQ(q31::ReadLanguageSetting(), 2052u);
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Q-31", "Q-31").setValue("LANGUAGE", "not a number");
+    EXPECT_FALSE(q31::ReadLanguageSetting().has_value());
+}
+
+namespace {
+
+class Receiver : public QObject, public IMessageReceiver {
+public:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        handledOn = QThread::currentThread();
+        lastMessage = message;
+        return static_cast<LRESULT>(wParam) + lParam;
+    }
+    QObject* MessageContext() override { return this; }
+
+    std::atomic<QThread*> handledOn = nullptr;
+    std::atomic<UINT> lastMessage = 0;
+};
+
+}  // namespace
+
+TEST(UiMessage, SendFromAWorkerBlocksUntilTheUiThreadHandledIt)
+{
+    Receiver receiver;
+    std::atomic<LRESULT> result = 0;
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        result = SendMessageTo(receiver, 0x0C12, 40, 2);
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 5000));
+    worker.join();
+    EXPECT_EQ(result, 42);
+    EXPECT_EQ(receiver.handledOn, QThread::currentThread());
+
+    std::thread poster([&] { PostMessageTo(receiver, 0x0C13, 0, 0); });
+    poster.join();
+    EXPECT_EQ(receiver.lastMessage, 0x0C12u);  // queued, not yet handled
+    EXPECT_TRUE(QTest::qWaitFor([&] { return receiver.lastMessage == 0x0C13u; }, 5000));
+}
