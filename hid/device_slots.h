@@ -1,5 +1,5 @@
 #pragma once
-// The main window's slotList: its copy of the interface catalogue, in which
+// The main window's slots: its copy of the interface catalogue, in which
 // discovery marks each interface it finds as connected.
 #include <vector>
 

@@ -20,6 +20,11 @@ namespace {
 // program held 260 characters with its terminating zero.
 constexpr std::size_t kMaxDevicePath = 259;
 
+// A descriptor may declare thousands of fields; entries and usage lists
+// beyond these sizes are left out rather than let a device exhaust memory.
+constexpr std::size_t kMaxDataEntries = 4096;
+constexpr std::uint32_t kMaxUsageList = 1024;
+
 int TimeoutArgument(DWORD timeoutMs)
 {
     return timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, INT_MAX));
@@ -30,18 +35,21 @@ std::vector<HidData> BuildData(const CollectionReports& reports)
 {
     std::vector<HidData> data;
     for (const FieldCaps& caps : reports.buttons) {
+        if (data.size() >= kMaxDataEntries)
+            break;
         HidData entry;
         entry.isButton = true;
         entry.usagePage = caps.usagePage;
         entry.reportId = caps.reportId;
         entry.buttonData.usageMin = caps.usageMin;
         entry.buttonData.usageMax = caps.usageMax;
-        entry.buttonData.maxUsageListLength = q31::hid::MaxUsageListLength(reports, caps.usagePage);
+        entry.buttonData.maxUsageListLength =
+            std::min(q31::hid::MaxUsageListLength(reports, caps.usagePage), kMaxUsageList);
         entry.buttonData.usages.assign(entry.buttonData.maxUsageListLength, 0);
         data.push_back(std::move(entry));
     }
     for (const FieldCaps& caps : reports.values) {
-        for (std::uint32_t usage = caps.usageMin; usage <= caps.usageMax; ++usage) {
+        for (std::uint32_t usage = caps.usageMin; usage <= caps.usageMax && data.size() < kMaxDataEntries; ++usage) {
             HidData entry;
             entry.usagePage = caps.usagePage;
             entry.reportId = caps.reportId;
