@@ -136,6 +136,12 @@ std::unique_ptr<hid::IHidConnection> FakeBackend::Open(const std::string& path, 
     return std::make_unique<FakeConnection>(m_shared, found->second);
 }
 
+bool FakeBackend::Exists(const std::string& path)
+{
+    std::lock_guard lock(m_mutex);
+    return m_interfaces.count(path) != 0;
+}
+
 std::uint64_t FakeBackend::ChangeCounter()
 {
     std::lock_guard lock(m_mutex);

@@ -31,6 +31,7 @@ public:
     std::vector<hid::HidInterfaceInfo> Enumerate() override;
     std::unique_ptr<hid::IHidConnection> Open(const std::string& path, hid::OpenError& error) override;
     std::uint64_t ChangeCounter() override;
+    bool Exists(const std::string& path) override;
     void WaitForChange(const CStopEvent& stop, int timeoutMs) override;
 
 private:

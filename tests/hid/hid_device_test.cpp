@@ -175,3 +175,18 @@ TEST_F(HidDeviceTest, OverlongPathIsRefused)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HidBackend, DefaultPresenceTestLooksInAFreshEnumeration)
+{
+    FakeBackend backend;
+    const auto headset = q31::test::MakeHeadsetInterface();
+    backend.Add(headset);
+    q31::hid::IHidBackend& base = backend;
+    EXPECT_TRUE(base.IHidBackend::Exists(headset.path));
+    backend.Remove(headset.path);
+    EXPECT_FALSE(base.IHidBackend::Exists(headset.path));
+}
+
+}  // namespace
