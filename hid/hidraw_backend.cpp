@@ -177,8 +177,7 @@ private:
         if (!m_warned.insert(file).second)
             return;
         qCWarning(lcQ31Debug).noquote()
-            << QString("No permission to open %1. Install the udev rule 70-q31.rules and "
-                       "plug the device in again (see README).")
+            << QString("No permission to open %1: install the udev rule 70-q31.rules (see README).")
                    .arg(QString::fromStdString(file));
     }
 
