@@ -1,0 +1,114 @@
+#include "sim/sim_remote_backend.h"
+
+#include "sim/sim_hid_backend.h"
+#include "sim/sim_remote_connection.h"
+#include "platform/stop_event.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QStringList>
+
+namespace q31::sim {
+namespace {
+
+constexpr int kOpenTimeoutMs = 5000;
+constexpr int kChangePollMs = 50;
+constexpr std::uint64_t kUnreachableMark = 1ull << 63;
+
+}  // namespace
+
+std::shared_ptr<RemoteSimBackend> RemoteSimBackend::Connect(const QString& socketPath)
+{
+    std::shared_ptr<RemoteSimBackend> backend(new RemoteSimBackend(socketPath));
+    backend->m_requests = WireSocket::Connect(socketPath);
+    if (!backend->m_requests || !backend->Ask(WireKind::Counter, {}, WireKind::CounterValue))
+        return nullptr;
+    return backend;
+}
+
+std::optional<QByteArray> RemoteSimBackend::Ask(WireKind kind, const QByteArray& payload, WireKind answer,
+                                                int timeoutMs)
+{
+    std::lock_guard lock(m_mutex);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!m_requests)
+            m_requests = WireSocket::Connect(m_socketPath);
+        if (!m_requests)
+            return std::nullopt;
+        if (auto reply = m_requests->Ask(kind, payload, answer, timeoutMs))
+            return reply;
+        m_requests.reset();
+    }
+    return std::nullopt;
+}
+
+std::vector<hid::HidInterfaceInfo> RemoteSimBackend::Enumerate()
+{
+    const auto reply = Ask(WireKind::Enumerate, {}, WireKind::Interfaces);
+    if (!reply)
+        return {};
+    return DecodeInterfaces(*reply).value_or(std::vector<hid::HidInterfaceInfo>{});
+}
+
+std::unique_ptr<hid::IHidConnection> RemoteSimBackend::Open(const std::string& path, hid::OpenError& error)
+{
+    error = hid::OpenError::NotFound;
+    auto socket = WireSocket::Connect(m_socketPath);
+    if (!socket)
+        return nullptr;
+    const auto reply = socket->Ask(WireKind::Open, QByteArray::fromStdString(path), WireKind::Opened, kOpenTimeoutMs);
+    if (!reply) {
+        error = hid::OpenError::Other;
+        return nullptr;
+    }
+    QDataStream in(*reply);
+    qint64 code = static_cast<qint64>(hid::OpenError::Other);
+    in >> code;
+    error = static_cast<hid::OpenError>(code);
+    const auto info = DecodeInterface(reply->mid(static_cast<qsizetype>(sizeof(qint64))));
+    if (error != hid::OpenError::None || !info) {
+        if (error == hid::OpenError::None)
+            error = hid::OpenError::Other;
+        return nullptr;
+    }
+    return std::make_unique<RemoteConnection>(std::move(socket), *info);
+}
+
+std::uint64_t RemoteSimBackend::ChangeCounter()
+{
+    const auto reply = Ask(WireKind::Counter, {}, WireKind::CounterValue);
+    const auto counter = reply ? DecodeNumber(*reply) : std::nullopt;
+    if (!counter) {
+        std::lock_guard lock(m_mutex);
+        return kUnreachableMark | ++m_unreachableCount;
+    }
+    return static_cast<std::uint64_t>(*counter);
+}
+
+void RemoteSimBackend::WaitForChange(const CStopEvent& stop, int timeoutMs)
+{
+    const std::uint64_t seen = ChangeCounter();
+    WaitInSlices(stop, timeoutMs, kChangePollMs, [&](int sliceMs) {
+        return stop.Wait(sliceMs) || ChangeCounter() != seen;
+    });
+}
+
+ControlResult RemoteSimBackend::RunCommand(const std::vector<std::string>& words)
+{
+    QStringList list;
+    for (const std::string& word : words)
+        list << QString::fromStdString(word);
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out << list;
+    const auto reply = Ask(WireKind::Control, payload, WireKind::ControlReply);
+    if (!reply)
+        return {false, "q31-devsim did not answer"};
+    QDataStream in(*reply);
+    bool ok = false;
+    QString text;
+    in >> ok >> text;
+    return {ok, text.toStdString()};
+}
+
+}  // namespace q31::sim
