@@ -64,10 +64,16 @@ DevsimServer::DevsimServer(std::shared_ptr<SimHub> hub) : m_hub(std::move(hub))
 
 DevsimServer::~DevsimServer()
 {
-    if (m_listenFd >= 0) {
-        close(m_listenFd);
-        QFile::remove(m_path);
-    }
+    StopListening();
+}
+
+void DevsimServer::StopListening()
+{
+    if (m_listenFd < 0)
+        return;
+    close(m_listenFd);
+    m_listenFd = -1;
+    QFile::remove(m_path);
 }
 
 bool DevsimServer::Listen(const QString& path, QString* error)
@@ -106,6 +112,7 @@ void DevsimServer::Serve(const CStopEvent& stop)
         }
         ReapFinishedClients();
     }
+    StopListening();
     std::lock_guard lock(m_clientsMutex);
     for (auto& client : m_clients)
         client->socket.Shutdown();

@@ -32,6 +32,7 @@ private:
     struct Client;
     void ServeClient(Client& client);
     void ReapFinishedClients();
+    void StopListening();
 
     std::shared_ptr<SimHub> m_hub;
     QString m_path;
