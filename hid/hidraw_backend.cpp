@@ -35,7 +35,8 @@ public:
     UdevMonitor()
     {
         m_udev = udev_new();
-        if (m_udev)
+        // Without a running udev daemon no event would ever come.
+        if (m_udev && UdevIsRunning())
             m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
         if (!m_monitor || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
             udev_monitor_enable_receiving(m_monitor) < 0) {
@@ -49,22 +50,32 @@ public:
 
     bool Active() const { return m_monitor != nullptr; }
 
-    // Waits up to timeoutMs for events; returns how many were taken.
+    // Waits up to timeoutMs for events; returns how many were taken. An event
+    // that cannot be received (a lost message, say) still counts as a change.
     int Take(int timeoutMs)
     {
         int events = 0;
         pollfd fd{udev_monitor_get_fd(m_monitor), POLLIN, 0};
         while (poll(&fd, 1, events == 0 ? timeoutMs : 0) > 0) {
+            ++events;
             udev_device* device = udev_monitor_receive_device(m_monitor);
             if (!device)
                 break;
             udev_device_unref(device);
-            ++events;
         }
         return events;
     }
 
 private:
+    bool UdevIsRunning() const
+    {
+        udev_queue* queue = udev_queue_new(m_udev);
+        const bool running = queue && udev_queue_get_udev_is_active(queue);
+        if (queue)
+            udev_queue_unref(queue);
+        return running;
+    }
+
     void Release()
     {
         if (m_monitor)
