@@ -2,15 +2,14 @@
 
 #include "platform/debug_log.h"
 #include "profiles/safe_file.h"
+#include "profiles/styled_json.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <json/reader.h>
-#include <json/writer.h>
 
 #include <cerrno>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -77,17 +76,8 @@ Json::Value ParseJsonText(const std::string& text)
 
 std::string JsonDocumentText(const Json::Value& document)
 {
-    Json::StreamWriterBuilder builder;
-    builder["indentation"] = "   ";
-    builder["commentStyle"] = "None";
-    builder["emitUTF8"] = true;
-    const std::unique_ptr<Json::StreamWriter> writer(builder.newStreamWriter());
-    std::ostringstream stream;
-    writer->write(document, &stream);
-    stream << '\n';
-
     // Written as a text file would be on the system the documents come from.
-    const std::string lf = stream.str();
+    const std::string lf = StyledJsonText(document);
     std::string crlf;
     crlf.reserve(lf.size() + lf.size() / 8);
     for (const char c : lf) {

@@ -91,6 +91,24 @@ Json::Value ProfileListFile::StoreSelection(const Json::Value& fallback, int ind
     return list;
 }
 
+bool ProfileListFile::RenameEntry(int index, const QString& name) const
+{
+    Json::Value list = ReadUsableList(ListPath()).list;
+    Json::Value& entries = json::MemberToWrite(list, "profilelist");
+    if (index < 0 || static_cast<Json::ArrayIndex>(index) >= json::SizeOf(entries))
+        return false;
+    Json::Value& entry = entries[static_cast<Json::ArrayIndex>(index)];
+    entry["profilename"] = Utf8FromWide(name);
+    if (!WriteJsonFile(ListPath(), list))
+        return false;
+    const QString documentPath = DocumentPath(json::TextOf(entry["profileUUID"]));
+    Json::Value document = ParseJsonFile(documentPath);
+    if (!document.isObject())
+        return true;  // a missing or unreadable document has no name to change
+    document["profilename"] = Utf8FromWide(name);
+    return WriteJsonFile(documentPath, document);
+}
+
 std::vector<ProfileEntry> ProfileListFile::Entries(const Json::Value& list)
 {
     const Json::Value& entries = json::Member(list, "profilelist");

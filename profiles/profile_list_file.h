@@ -32,6 +32,10 @@ public:
     // written list.
     Json::Value StoreSelection(const Json::Value& fallback, int index) const;
 
+    // Gives the entry at index a new name, in the list and in its document; the
+    // id, and so the document's file name, stay. False when nothing was renamed.
+    bool RenameEntry(int index, const QString& name) const;
+
     static std::vector<ProfileEntry> Entries(const Json::Value& list);
     // "profileselect" when it names an entry, else 0.
     static int SelectedIndex(const Json::Value& list);
