@@ -1,0 +1,36 @@
+#include "protocol/link_attach.h"
+
+#include <mutex>
+
+#include "hid/hid_catalogue.h"
+#include "protocol/device_link.h"
+
+namespace q31 {
+
+bool IsReceiverType(std::uint16_t deviceType)
+{
+    return deviceType == KeyboardReceiver || deviceType == MouseReceiver;
+}
+
+bool AttachCommandInterface(CDeviceLink& link, const std::string& path, std::uint16_t deviceType)
+{
+    const bool receiver = IsReceiverType(deviceType);
+    std::lock_guard io(link.IoLock());
+    CHidDevice& device = receiver ? link.ReceiverInterface() : link.CableInterface();
+    if (!device.Open(path, true, true, true, false))
+        return false;
+    link.SetOpen(true);
+    if (deviceType == Keyboard || deviceType == Mouse || receiver)
+        link.SetMode(receiver ? CDeviceLink::kModeReceiver : CDeviceLink::kModeCable);
+    return true;
+}
+
+void DetachCommandInterfaces(CDeviceLink& link)
+{
+    // Not under the I/O lock: closing ends a read still waiting there at once.
+    link.SetOpen(false);
+    link.CableInterface().Close();
+    link.ReceiverInterface().Close();
+}
+
+}  // namespace q31

@@ -1,0 +1,90 @@
+// Several threads on one link: every exchange keeps its own reply, and the
+// light stream gives way to commands.
+#include "tests/protocol/link_test_support.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "hid/hid_catalogue.h"
+#include "protocol/command_codes.h"
+#include "protocol/result_codes.h"
+
+namespace q31::test {
+namespace {
+
+using LinkConcurrencyTest = SimLinkTest;
+
+TEST_F(LinkConcurrencyTest, ConcurrentCommandsNeverTakeEachOthersReplies)
+{
+    CDeviceLink link;
+    Connect(link, "mouse", Mouse);
+    constexpr int kRounds = 40;
+    std::atomic<int> failures{0};
+    std::atomic<bool> streaming{true};
+
+    const auto paramsWorker = [&](std::uint16_t base, std::uint8_t seed) {
+        for (int round = 0; round < kRounds; ++round) {
+            const auto data = Pattern(71, static_cast<std::uint8_t>(seed + round));
+            std::vector<std::uint8_t> back(data.size());
+            if (link.WriteParams(data.data(), data.size(), base) != kResultSuccess ||
+                link.ReadParams(back.data(), back.size(), base) != kResultSuccess || back != data)
+                ++failures;
+        }
+    };
+    std::vector<std::thread> threads;
+    threads.emplace_back(paramsWorker, 0, 1);
+    threads.emplace_back(paramsWorker, 128, 2);
+    threads.emplace_back([&] {
+        for (int round = 0; round < kRounds; ++round) {
+            const auto shoot = Pattern(100, static_cast<std::uint8_t>(round));
+            std::array<std::uint8_t, 34> info{};
+            if (link.WriteShootData(shoot.data(), shoot.size()) != kResultSuccess ||
+                link.ReadDeviceInfo(info) != kResultSuccess || info[5] == 0)
+                ++failures;
+        }
+    });
+    threads.emplace_back([&] {
+        const auto frame = Pattern(45, 5);
+        while (streaming)
+            if (link.StreamLights(frame.data(), frame.size()) != kResultSuccess)
+                ++failures;
+    });
+    for (std::size_t i = 0; i + 1 < threads.size(); ++i)
+        threads[i].join();
+    streaming = false;
+    threads.back().join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_FALSE(link.IsBusy());
+}
+
+TEST_F(LinkConcurrencyTest, TheLightStreamSendsNothingWhileACommandWaitsForItsReply)
+{
+    CDeviceLink link;
+    Connect(link, "mouse", Mouse);
+    sim::SimFault slow;
+    slow.kind = sim::FaultKind::DelayedReply;
+    slow.delayMs = 300;
+    slow.command = kCmdBeginConfig;
+    ASSERT_EQ(hub->AddFault("mouse", slow), "");
+
+    DebugCapture capture;
+    std::atomic<int> beginResult{0};
+    std::thread command([&] { beginResult = link.BeginConfig(); });
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!link.IsBusy() && std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(link.IsBusy());
+    const auto frame = Pattern(45, 1);
+    EXPECT_EQ(link.StreamLights(frame.data(), frame.size()), kResultSuccess);
+    command.join();
+    EXPECT_EQ(beginResult, kResultSuccess);
+
+    const auto requests = TakeRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0][kCommandByte], kCmdBeginConfig);
+    EXPECT_TRUE(capture.Lines().contains(QStringLiteral("放弃灯光数据")));
+}
+
+}  // namespace
+}  // namespace q31::test

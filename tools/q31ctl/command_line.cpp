@@ -1,0 +1,240 @@
+#include "tools/q31ctl/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "hid/hid_catalogue.h"
+#include "tools/q31ctl/hex_input.h"
+
+namespace q31::ctl {
+namespace {
+
+constexpr std::uint32_t kAddressSpace = 0x10000;
+constexpr std::size_t kMaxKeyMap = 512;
+constexpr std::size_t kMaxReportData = 56;
+
+struct CommandSpec {
+    const char* name;
+    Command command;
+    std::size_t arguments;  // positional arguments after the name
+    const char* synopsis;
+    const char* options;    // the command's own options, space-separated
+};
+
+constexpr std::array<CommandSpec, 18> kCommands = {{
+    {"list", Command::List, 0, "list", ""},
+    {"info", Command::Info, 0, "info", ""},
+    {"status", Command::Status, 0, "status", ""},
+    {"begin", Command::Begin, 0, "begin", ""},
+    {"end", Command::End, 0, "end", ""},
+    {"read-params", Command::ReadParams, 2, "read-params ADDR LEN", ""},
+    {"write-params", Command::WriteParams, 2, "write-params ADDR HEX", ""},
+    {"read-keymap", Command::ReadKeyMap, 0, "read-keymap", ""},
+    {"write-keymap", Command::WriteKeyMap, 1, "write-keymap HEX [--bank N]", "--bank"},
+    {"read-keylights", Command::ReadKeyLights, 0, "read-keylights", ""},
+    {"write-page", Command::WritePage, 3, "write-page PAGE PAGESIZE HEX", ""},
+    {"stream", Command::Stream, 1, "stream HEX", ""},
+    {"write-macros", Command::WriteMacros, 1, "write-macros HEX", ""},
+    {"write-shoot", Command::WriteShoot, 1, "write-shoot HEX", ""},
+    {"take-light", Command::TakeLight, 0, "take-light", ""},
+    {"query-link", Command::QueryLink, 0, "query-link", ""},
+    {"raw", Command::Raw, 1, "raw CODE [--addr A] [--len N] [--data HEX]", "--addr --len --data"},
+    {"listen", Command::Listen, 0, "listen", ""},
+}};
+
+struct DeviceName {
+    const char* name;
+    std::uint16_t type;
+};
+
+constexpr std::array<DeviceName, 6> kDeviceNames = {{
+    {"keyboard", Keyboard},
+    {"keyboard-receiver", KeyboardReceiver},
+    {"mouse", Mouse},
+    {"mouse-receiver", MouseReceiver},
+    {"mousepad", MousePad},
+    {"headset", Headset},
+}};
+
+// Thrown inside the parser only, to end it at the first bad argument.
+struct UsageError {
+    std::string text;
+};
+
+std::uint32_t Number(const std::string& text, std::uint32_t maximum, const char* what)
+{
+    std::string error;
+    const auto value = ParseNumber(text, maximum, &error);
+    if (!value)
+        throw UsageError{std::string(what) + ": " + error};
+    return *value;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text, std::size_t maximum, const char* what)
+{
+    std::string error;
+    auto bytes = ParseHexBytes(text, &error);
+    if (!bytes)
+        throw UsageError{std::string(what) + ": " + error};
+    if (bytes->size() > maximum)
+        throw UsageError{std::string(what) + ": " + std::to_string(bytes->size()) + " bytes, at most " +
+                         std::to_string(maximum) + " fit"};
+    return std::move(*bytes);
+}
+
+void FillCommandArguments(Options& options, const std::vector<std::string>& args,
+                          const std::map<std::string, std::string>& extra)
+{
+    switch (options.command) {
+    case Command::ReadParams:
+        options.address = static_cast<std::uint16_t>(Number(args[0], kAddressSpace - 1, "ADDR"));
+        options.length = Number(args[1], kAddressSpace - options.address, "LEN");
+        if (options.length == 0)
+            throw UsageError{"LEN: at least 1 byte"};
+        break;
+    case Command::WriteParams:
+        options.address = static_cast<std::uint16_t>(Number(args[0], kAddressSpace - 1, "ADDR"));
+        options.data = Bytes(args[1], kAddressSpace - options.address, "HEX");
+        break;
+    case Command::WriteKeyMap:
+        options.data = Bytes(args[0], kMaxKeyMap, "HEX");
+        if (extra.count("--bank"))
+            options.bank = static_cast<int>(Number(extra.at("--bank"), 255, "--bank"));
+        break;
+    case Command::WritePage: {
+        options.page = static_cast<int>(Number(args[0], kAddressSpace - 1, "PAGE"));
+        options.pageSize = static_cast<int>(Number(args[1], kAddressSpace - 1, "PAGESIZE"));
+        const auto base = static_cast<std::uint64_t>(options.page) * static_cast<std::uint64_t>(options.pageSize);
+        if (base >= kAddressSpace)
+            throw UsageError{"PAGE × PAGESIZE lies past the 16-bit address space"};
+        options.data = Bytes(args[2], kAddressSpace - base, "HEX");
+        break;
+    }
+    case Command::Stream:
+    case Command::WriteMacros:
+    case Command::WriteShoot:
+        options.data = Bytes(args[0], kAddressSpace, "HEX");
+        break;
+    case Command::Raw:
+        options.code = static_cast<std::uint8_t>(Number(args[0], 255, "CODE"));
+        if (extra.count("--addr"))
+            options.address = static_cast<std::uint16_t>(Number(extra.at("--addr"), kAddressSpace - 1, "--addr"));
+        if (extra.count("--data"))
+            options.data = Bytes(extra.at("--data"), kMaxReportData, "--data");
+        options.length = options.data.size();
+        if (extra.count("--len")) {
+            options.length = Number(extra.at("--len"), kMaxReportData, "--len");
+            if (options.data.size() > options.length)
+                throw UsageError{"--data holds more bytes than --len"};
+            options.data.resize(options.length, 0);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+Options Parse(const std::vector<std::string>& arguments, bool& helpAsked)
+{
+    Options options;
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> extra;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size())
+                throw UsageError{argument + " needs a value"};
+            return arguments[++i];
+        };
+        if (argument == "--help" || argument == "-h") {
+            helpAsked = true;
+        } else if (argument == "--trace") {
+            options.trace = true;
+        } else if (argument == "--simulate") {
+            options.simulate = true;
+        } else if (argument == "--device") {
+            const std::string& name = value();
+            options.deviceType = DeviceTypeFromName(name);
+            if (!options.deviceType)
+                throw UsageError{"unknown device \"" + name + "\""};
+        } else if (argument == "--bank" || argument == "--addr" || argument == "--len" || argument == "--data") {
+            extra[argument] = value();
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            throw UsageError{"unknown option " + argument};
+        } else {
+            positional.push_back(argument);
+        }
+    }
+    if (helpAsked)
+        return options;
+    if (positional.empty())
+        throw UsageError{"no command given"};
+    const auto spec = std::find_if(kCommands.begin(), kCommands.end(),
+                                   [&](const CommandSpec& c) { return positional[0] == c.name; });
+    if (spec == kCommands.end())
+        throw UsageError{"unknown command \"" + positional[0] + "\""};
+    if (positional.size() - 1 != spec->arguments)
+        throw UsageError{std::string("usage: q31ctl ") + spec->synopsis};
+    const std::string allowed = std::string(" ") + spec->options + " ";
+    for (const auto& [option, text] : extra) {
+        if (allowed.find(" " + option + " ") == std::string::npos)
+            throw UsageError{option + " does not go with " + spec->name};
+    }
+    options.command = spec->command;
+    FillCommandArguments(options, {positional.begin() + 1, positional.end()}, extra);
+    return options;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    ParsedCommandLine parsed;
+    try {
+        Options options = Parse(arguments, parsed.helpAsked);
+        if (!parsed.helpAsked)
+            parsed.options = std::move(options);
+    } catch (const UsageError& error) {
+        parsed.error = error.text;
+    }
+    return parsed;
+}
+
+std::string UsageText()
+{
+    std::string text =
+        "usage: q31ctl [--simulate] [--trace] list\n"
+        "       q31ctl [--device DEVICE] [--simulate] [--trace] COMMAND\n"
+        "DEVICE: keyboard, keyboard-receiver, mouse, mouse-receiver, mousepad, headset\n"
+        "        (without it, the first supported device found)\n"
+        "COMMAND:\n";
+    for (const CommandSpec& spec : kCommands)
+        if (spec.command != Command::List)
+            text += std::string("  ") + spec.synopsis + "\n";
+    text +=
+        "Numbers are decimal or 0x-prefixed hex; HEX is hex bytes (\"0aff\", \"0a ff\", \"0a:ff\").\n"
+        "--trace prints every report sent and received; --simulate uses the simulated devices\n"
+        "(those of a running q31-devsim, else a keyboard, mouse, mouse pad and headset on their cables).\n"
+        "Exit status: 0 success, 1 other failure, 2 bad usage, 3 no device, 4 permission denied,\n"
+        "5 no reply, 6 write failed, 7 device unreachable, 8 status 0xFF, 9 status 0xFE, 10 bad bank.\n";
+    return text;
+}
+
+std::optional<std::uint16_t> DeviceTypeFromName(const std::string& name)
+{
+    for (const DeviceName& device : kDeviceNames)
+        if (name == device.name)
+            return device.type;
+    return std::nullopt;
+}
+
+std::string DeviceTypeName(std::uint16_t deviceType)
+{
+    for (const DeviceName& device : kDeviceNames)
+        if (device.type == deviceType)
+            return device.name;
+    return "device type " + std::to_string(deviceType);
+}
+
+}  // namespace q31::ctl

@@ -1,0 +1,59 @@
+#pragma once
+// What q31ctl was asked to do, read from its arguments. Everything is checked
+// here, so a bad argument sends nothing to any device.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace q31::ctl {
+
+enum class Command {
+    List,
+    Info,
+    Status,
+    Begin,
+    End,
+    ReadParams,
+    WriteParams,
+    ReadKeyMap,
+    WriteKeyMap,
+    ReadKeyLights,
+    WritePage,
+    Stream,
+    WriteMacros,
+    WriteShoot,
+    TakeLight,
+    QueryLink,
+    Raw,
+    Listen,
+};
+
+struct Options {
+    Command command = Command::List;
+    std::optional<std::uint16_t> deviceType;  // none: the first supported device found
+    bool trace = false;
+    bool simulate = false;
+    std::uint16_t address = 0;    // read-params, write-params, raw
+    std::size_t length = 0;       // read-params, raw
+    std::vector<std::uint8_t> data;
+    int bank = 0;
+    int page = 0;
+    int pageSize = 0;
+    std::uint8_t code = 0;        // raw
+};
+
+struct ParsedCommandLine {
+    std::optional<Options> options;  // none: show the usage (with the error, when there is one)
+    std::string error;
+    bool helpAsked = false;
+};
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+std::string UsageText();
+
+// "--device" names and their catalogue device types.
+std::optional<std::uint16_t> DeviceTypeFromName(const std::string& name);
+std::string DeviceTypeName(std::uint16_t deviceType);
+
+}  // namespace q31::ctl

@@ -1,0 +1,22 @@
+#pragma once
+// Carrying out one parsed q31ctl command against a HID back end.
+#include <atomic>
+#include <memory>
+#include <ostream>
+
+#include "hid/hid_backend.h"
+#include "tools/q31ctl/command_line.h"
+
+namespace q31::ctl {
+
+struct Console {
+    std::ostream& out;  // what was read from the device
+    std::ostream& err;  // failures, notes and the trace
+};
+
+// Makes the back end the one every CHidDevice uses, runs the command and
+// returns the exit status. "listen" runs until stop is set.
+int RunCtl(const Options& options, std::shared_ptr<hid::IHidBackend> backend, Console console,
+           const std::atomic<bool>& stop);
+
+}  // namespace q31::ctl
