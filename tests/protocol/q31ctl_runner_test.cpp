@@ -1,0 +1,196 @@
+// q31ctl's commands against simulated devices: output, exit status and the
+// one line that names a failure.
+#include "tests/protocol/link_test_support.h"
+
+#include <QProcess>
+
+#include <sstream>
+#include <thread>
+
+#include "hid/hid_catalogue.h"
+#include "sim/sim_hid_backend.h"
+#include "tools/q31ctl/ctl_runner.h"
+#include "tools/q31ctl/exit_status.h"
+
+namespace q31::test {
+namespace {
+
+struct CtlRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Q31ctlRunnerTest : public SimLinkTest {
+protected:
+    CtlRun Run(std::vector<std::string> arguments, std::shared_ptr<hid::IHidBackend> backend = nullptr)
+    {
+        const ctl::ParsedCommandLine parsed = ctl::ParseCommandLine(arguments);
+        EXPECT_TRUE(parsed.options) << parsed.error;
+        if (!parsed.options)
+            return {};
+        if (!backend)
+            backend = std::make_shared<sim::SimHidBackend>(hub);
+        std::ostringstream out;
+        std::ostringstream err;
+        CtlRun run;
+        run.status = ctl::RunCtl(*parsed.options, backend, {out, err}, stop);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+
+    std::atomic<bool> stop{false};
+};
+
+// An interface that is there but may not be opened by this user.
+class DeniedBackend : public hid::IHidBackend {
+public:
+    std::vector<hid::HidInterfaceInfo> Enumerate() override
+    {
+        hid::HidInterfaceInfo info;
+        info.path = "/dev/hidraw7#vid_3a9d&pid_6b01&mi_01&col04#0003:3A9D:6B01.0001";
+        return {info};
+    }
+    std::unique_ptr<hid::IHidConnection> Open(const std::string&, hid::OpenError& error) override
+    {
+        error = hid::OpenError::PermissionDenied;
+        return nullptr;
+    }
+    std::uint64_t ChangeCounter() override { return 1; }
+};
+
+TEST_F(Q31ctlRunnerTest, ListShowsEachCatalogueInterfaceWithItsRowAndUsages)
+{
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Receiver), "");
+    ASSERT_EQ(hub->Plug("headset", sim::Route::Cable), "");
+    const CtlRun run = Run({"list"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess);
+    std::istringstream lines(run.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line.substr(0, line.find("  \\\\")));
+    ASSERT_EQ(rows.size(), 3u) << run.out;
+    EXPECT_EQ(rows[0], "row 2  keyboard-receiver (type 9)  channel command  interface 1  collection 4  "
+                       "usage page 0xff1c  usage 0x0092");
+    EXPECT_EQ(rows[1], "row 3  keyboard-receiver (type 9)  channel notification  interface 1  collection 3  "
+                       "usage page 0x000c  usage 0x0001");
+    EXPECT_EQ(rows[2].substr(0, 28), "row 10  headset (type 7)  ch");
+}
+
+TEST_F(Q31ctlRunnerTest, ReadsPrintHexAndWritesLandInDeviceMemory)
+{
+    ASSERT_EQ(hub->Plug("mouse", sim::Route::Cable), "");
+    CtlRun run = Run({"--device", "mouse", "info"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);  // 34 bytes, 16 a line
+
+    run = Run({"--device", "mouse", "write-params", "0x100", "0a0b0c"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(Memory("mouse", sim::Region::Parameters)[0x102], 0x0C);
+    run = Run({"--device", "mouse", "read-params", "0x100", "3"});
+    EXPECT_EQ(run.out, "0a 0b 0c\n");
+
+    run = Run({"--device", "mouse", "read-keymap"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), ' ') + std::count(run.out.begin(), run.out.end(), '\n'),
+              static_cast<long>(Memory("mouse", sim::Region::KeyMap).size()));
+
+    run = Run({"--device", "mouse", "raw", "0x1a", "--len", "6"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(run.out.substr(0, 3), "04 ");
+    EXPECT_EQ(run.out.substr(9, 14), "1a 06 00 00 01");
+}
+
+TEST_F(Q31ctlRunnerTest, FailuresGiveTheirExitStatusAndOneLine)
+{
+    CtlRun run = Run({"--device", "keyboard", "begin"});
+    EXPECT_EQ(run.status, ctl::kExitNoDevice);
+    EXPECT_EQ(run.err, "q31ctl: no keyboard found\n");
+
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Receiver), "");
+    ASSERT_EQ(hub->SetReachable("keyboard", false), "");
+    run = Run({"--device", "keyboard-receiver", "begin"});
+    EXPECT_EQ(run.status, ctl::kExitUnreachable);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    run = Run({"--device", "keyboard-receiver", "query-link"});
+    EXPECT_EQ(run.status, ctl::kExitUnreachable);
+    ASSERT_EQ(hub->SetReachable("keyboard", true), "");
+    run = Run({"--device", "keyboard-receiver", "query-link"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess);
+
+    sim::SimFault fault;
+    fault.kind = sim::FaultKind::StatusFE;
+    ASSERT_EQ(hub->AddFault("keyboard", fault), "");
+    EXPECT_EQ(Run({"--device", "keyboard-receiver", "take-light"}).status, ctl::kExitStatusFE);
+
+    TakeRequests();
+    run = Run({"--device", "keyboard-receiver", "write-keymap", "000102", "--bank", "2"});
+    EXPECT_EQ(run.status, ctl::kExitBadBank);
+    EXPECT_NE(run.err.find("bank"), std::string::npos);
+    EXPECT_TRUE(TakeRequests().empty());
+
+    run = Run({"--device", "keyboard-receiver", "stream", "010203"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess);
+    EXPECT_NE(run.err.find("nothing was sent"), std::string::npos);
+    EXPECT_TRUE(TakeRequests().empty());
+}
+
+TEST_F(Q31ctlRunnerTest, PermissionDeniedNamesTheUdevRule)
+{
+    const CtlRun run = Run({"--device", "keyboard", "info"}, std::make_shared<DeniedBackend>());
+    EXPECT_EQ(run.status, ctl::kExitPermissionDenied);
+    EXPECT_NE(run.err.find("permission denied on /dev/hidraw7"), std::string::npos);
+    EXPECT_NE(run.err.find("70-q31.rules"), std::string::npos);
+}
+
+TEST_F(Q31ctlRunnerTest, TraceShowsEveryReportAsTwoHexLines)
+{
+    ASSERT_EQ(hub->Plug("mousepad", sim::Route::Cable), "");
+    const CtlRun run = Run({"--trace", "--device", "mousepad", "begin"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n', run.err.find('\n') + 1)),
+              "命令\n04 01 00 01   00 00 00 00   00 00 00 00   00 00 00 00  00 00 00 00  00 00 00 00  "
+              "00 00 00 00  00 00 00 00");
+    EXPECT_NE(run.err.find("返回\n04 02 00 01   00 00 00 01"), std::string::npos);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 6);
+}
+
+TEST_F(Q31ctlRunnerTest, ListenPrintsNotificationCodesUntilStopped)
+{
+    ASSERT_EQ(hub->Plug("mouse", sim::Route::Cable), "");
+    std::thread device([&] {
+        // Reports reach only an interface that is open, so keep sending while the listener starts.
+        for (int sent = 0; sent < 100; ++sent) {
+            hub->Notify("mouse", sent % 2 ? 0x1132 : 0x0401);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        stop = true;
+    });
+    const CtlRun run = Run({"--device", "mouse", "listen"});
+    device.join();
+    EXPECT_EQ(run.status, ctl::kExitSuccess);
+    EXPECT_NE(run.out.find("0x0401\n0x1132\n"), std::string::npos) << run.out;
+}
+
+#ifdef Q31CTL_BINARY
+TEST(Q31ctlProcessTest, BadUsageExitsTwoAndSimulatedDevicesAnswer)
+{
+    QProcess process;
+    process.start(QStringLiteral(Q31CTL_BINARY), {QStringLiteral("--simulate"), QStringLiteral("write-params"),
+                                                  QStringLiteral("0"), QStringLiteral("abc")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), ctl::kExitUsage);
+    EXPECT_TRUE(process.readAllStandardError().startsWith("q31ctl: HEX: \"abc\" has an odd number"));
+
+    process.start(QStringLiteral(Q31CTL_BINARY),
+                  {QStringLiteral("--simulate"), QStringLiteral("--device"), QStringLiteral("keyboard"),
+                   QStringLiteral("status")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), ctl::kExitSuccess) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(process.readAllStandardOutput().startsWith("battery "));
+}
+#endif
+
+}  // namespace
+}  // namespace q31::test
