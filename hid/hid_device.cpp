@@ -16,8 +16,8 @@ using q31::hid::OpenError;
 
 namespace {
 
-// The longest path Open keeps, as the device path buffer of the Windows
-// program held 260 characters with its terminating zero.
+// Interface paths stay far below this; a longer one is refused rather than
+// cut short, as a shortened path could name another interface.
 constexpr std::size_t kMaxDevicePath = 259;
 
 // A descriptor may declare thousands of fields; entries and usage lists
@@ -90,12 +90,8 @@ void CHidDevice::FreePaths()
     m_pathCursor = 0;
 }
 
-bool CHidDevice::Open(const std::string& path, bool read, bool write, bool overlapped, bool exclusive)
+bool CHidDevice::Open(const std::string& path, bool, bool, bool, bool)
 {
-    m_openRead = read;
-    m_openWrite = write;
-    m_overlapped = overlapped;
-    m_exclusive = exclusive;
     Close();
     FreeDeviceInformation();
     if (path.size() > kMaxDevicePath)

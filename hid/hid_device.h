@@ -29,7 +29,8 @@ public:
     void FreePaths();
 
     // Opens one interface and reads its attributes and capabilities.
-    // A previously open interface is closed first.
+    // A previously open interface is closed first. The flags are those of the
+    // Windows call; every back end opens shared, for reading and writing.
     bool Open(const std::string& path, bool read, bool write, bool overlapped, bool exclusive);
     // Safe from any thread: a transfer waiting on another thread returns false at once.
     // The path list is kept.
@@ -67,11 +68,6 @@ private:
 
     std::vector<std::string> m_paths;
     std::size_t m_pathCursor = 0;
-
-    bool m_openRead = false;
-    bool m_openWrite = false;
-    bool m_overlapped = false;
-    bool m_exclusive = false;
 
     // Guards the connection pointer only, so Close on one thread cannot free
     // it under a transfer on another; the transfer holds its own reference.
