@@ -59,8 +59,8 @@ public:
     // Whether the interface of this path is still present; by default looked
     // up in a fresh enumeration.
     virtual bool Exists(const std::string& path);
-    // Waits up to timeoutMs, returning early when stop is set or when a change
-    // is seen; by default simply waits on stop.
+    // Waits up to timeoutMs, returning early when a change is seen; by default
+    // simply waits on stop (a back end may notice stop only at the timeout).
     virtual void WaitForChange(const CStopEvent& stop, int timeoutMs);
 };
 
