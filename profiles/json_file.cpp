@@ -24,9 +24,9 @@ std::string readjsonFile(const QString& path)
     std::string content;
     errno = 0;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
+    if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
         if (file.size() <= kMaxDocumentBytes) {
-            const QByteArray bytes = file.read(kMaxDocumentBytes + 1);
+            const QByteArray bytes = file.readAll();
             if (bytes.size() <= kMaxDocumentBytes)
                 content.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
         } else {
