@@ -287,35 +287,22 @@ QFont CPaintManagerUI::Scaled(const TFontInfo& info) const
     return font;
 }
 
-QString CPaintManagerUI::FontRules() const
-{
-    const auto rule = [](const QString& selector, const TFontInfo& font) {
-        return QStringLiteral("%1 { font-family: \"%2\", \"Noto Sans\", \"Noto Sans CJK SC\"; font-size: %3px; "
-                              "font-weight: %4; font-style: %5; text-decoration: %6; }\n")
-            .arg(selector, font.face)
-            .arg(font.size)
-            .arg(font.bold ? QStringLiteral("bold") : QStringLiteral("normal"))
-            .arg(font.italic ? QStringLiteral("italic") : QStringLiteral("normal"))
-            .arg(font.underline ? QStringLiteral("underline") : QStringLiteral("none"));
-    };
-    QString rules = rule(QStringLiteral("QWidget"), m_hasDefaultFont ? m_defaultFont : Shared().defaultFont);
-    QHash<int, TFontInfo> fonts = Shared().fonts;
-    fonts.insert(m_fonts);
-    for (auto it = fonts.cbegin(); it != fonts.cend(); ++it)
-        rules += rule(QStringLiteral("*[fontId=\"%1\"]").arg(it.key()), it.value());
-    return rules;
-}
-
 void CPaintManagerUI::ApplyLook()
 {
     if (!m_host)
         return;
-    // Fonts go into the style sheet too, so one scaling serves both and controls
-    // added later get their fonts without being visited.
     const double scale = GetDPIScale();
-    m_host->setStyleSheet(q31::ui::ScaleStyleSheet(ThemeText() + FontRules(), scale));
+    m_host->setStyleSheet(q31::ui::ScaleStyleSheet(ThemeText(), scale));
     if (!m_root)
         return;
+    // Every control gets its font explicitly: a style-sheet-polished control
+    // stops following its parent's font. Controls added later inherit it.
+    QList<QWidget*> controls = m_root->findChildren<QWidget*>();
+    controls.append(m_root);
+    for (QWidget* control : controls) {
+        const QVariant fontId = control->property("fontId");
+        control->setFont(fontId.isValid() ? GetFont(fontId.toInt()) : GetDefaultFont());
+    }
     const QSize base = q31::ui::BaseSize(m_root);
     q31::ui::ScaleTree(m_root, scale);
     if (!base.isEmpty() && m_host != m_root)

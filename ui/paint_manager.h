@@ -92,8 +92,6 @@ public:
 private:
     void OnTimer(QWidget* control, UINT timerId);
     QFont Scaled(const TFontInfo& font) const;
-    // The fonts as style sheet rules, in pixels at 96 DPI.
-    QString FontRules() const;
     void ApplyLook();
 
     QPointer<QWidget> m_host;
