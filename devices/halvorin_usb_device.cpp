@@ -1,0 +1,403 @@
+#include "devices/halvorin_usb_device.h"
+
+#include "controls/device_key_button_ui.h"
+#include "controls/select_panel_ui.h"
+#include "devices/device_views.h"
+#include "devices/function_panels.h"
+#include "devices/indexed_name.h"
+#include "devices/live_frame.h"
+#include "platform/debug_log.h"
+#include "platform/folders.h"
+#include "protocol/result_codes.h"
+#include "ui/control_look.h"
+#include "ui/paint_manager.h"
+
+#include <cstring>
+
+using namespace q31::devices;
+
+namespace {
+
+constexpr DWORD kStreamRestMs = 200;
+constexpr int kFullLevel = 255;
+constexpr DWORD kWhiteOverlay = 0xFFFFFF;
+
+// Direct children of the panel that are key buttons by class name.
+std::vector<CDeviceKeyButtonUI*> KeyButtonsOf(const CSelectPanelUI& panel)
+{
+    std::vector<CDeviceKeyButtonUI*> buttons;
+    for (auto* button : panel.findChildren<CDeviceKeyButtonUI*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (button->GetClass() == QLatin1String("DeviceKeyButton"))
+            buttons.push_back(button);
+    }
+    return buttons;
+}
+
+// The button's place in a table when text splits into prefix and an index below the table's size.
+std::optional<int> TableIndex(const QString& text, QLatin1String prefix, std::size_t tableSize)
+{
+    const auto split = SplitIndexedName(text);
+    if (!split || split->prefix.compare(prefix, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    if (split->number < 0 || std::size_t(split->number) >= tableSize)
+        return std::nullopt;
+    return split->number;
+}
+
+template <class T>
+T* FindFirstDescendant(const QWidget& page, const QString& className)
+{
+    for (T* control : page.findChildren<T*>()) {
+        if (control->GetClass() == className)
+            return control;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CHalvorinUSBDevice::CHalvorinUSBDevice(QWidget* parent) : CHorizontalLayoutUI(parent) {}
+
+CHalvorinUSBDevice::~CHalvorinUSBDevice() = default;
+
+void CHalvorinUSBDevice::CPageNotifier::Notify(TNotifyUI& msg)
+{
+    if (!msg.pSender || !m_page.isAncestorOf(msg.pSender))
+        return;
+    OutputDebugText(QStringLiteral("测试成功   、n"));
+    m_page.NotifyPump(msg);
+}
+
+void CHalvorinUSBDevice::NotifyPump(TNotifyUI&) {}
+
+int CHalvorinUSBDevice::CreatePage()
+{
+    if (m_kindName.isEmpty()) {
+        m_keyCount = 0;
+        m_lightCount = 0;
+        m_keyButtons.clear();
+        m_lightButtons.clear();
+        m_lightRecords.Resize(0);
+        return 1;
+    }
+    m_selectPanel = FindFirstDescendant<CSelectPanelUI>(*this, QStringLiteral("SelectPanel"));
+    if (!m_selectPanel)
+        return 1;
+    for (CDeviceKeyButtonUI* button : KeyButtonsOf(*m_selectPanel)) {
+        if (auto key = TableIndex(button->objectName(), QLatin1String("key_"), m_keyButtons.size()))
+            m_keyButtons[*key] = button;
+        const QString userData = q31::ui::GetUserData(button);
+        if (auto light = TableIndex(userData, QLatin1String("light_"), m_lightButtons.size())) {
+            m_lightButtons[*light] = button;
+            button->SetLightOverlay(kWhiteOverlay, kFullLevel, true);
+        }
+    }
+    return 1;
+}
+
+int CHalvorinUSBDevice::ApplyProfile()
+{
+    return 0;
+}
+
+int CHalvorinUSBDevice::StepBreathingSpectrum()
+{
+    return q31::devices::StepBreathingSpectrum(m_effect, GetLightSettingsBytes(), m_lightRecords);
+}
+
+int CHalvorinUSBDevice::StepBreathingColours()
+{
+    return q31::devices::StepBreathingColours(m_effect, GetLightSettingsBytes(), m_lightRecords);
+}
+
+int CHalvorinUSBDevice::StepStatic()
+{
+    return q31::devices::StepStatic(GetLightSettingsBytes(), m_lightRecords);
+}
+
+int CHalvorinUSBDevice::StepSpectrum()
+{
+    return q31::devices::StepSpectrum(m_effect, GetLightSettingsBytes(), m_lightRecords);
+}
+
+int CHalvorinUSBDevice::StepBlinkSpectrum()
+{
+    return q31::devices::StepBlinkSpectrum(m_effect, GetLightSettingsBytes(), m_lightRecords, TickCountMs());
+}
+
+int CHalvorinUSBDevice::StepBlinkColours()
+{
+    return q31::devices::StepBlinkColours(m_effect, GetLightSettingsBytes(), m_lightRecords, TickCountMs());
+}
+
+int CHalvorinUSBDevice::StepOff()
+{
+    return q31::devices::StepOff(m_lightRecords);
+}
+
+void CHalvorinUSBDevice::PaintLedPreview()
+{
+    if (!m_liveLighting)
+        return;
+    LiveFrame frame{};
+    const int count = int(m_lightRecords.Size());
+    for (int i = 0; i < count; ++i) {
+        const DWORD record = m_lightRecords.Load(i);
+        CDeviceKeyButtonUI* button = GetLightButton(i);
+        if (button && button->isVisible())
+            button->SetLightOverlay(OverlayColour(record), UnpackLightRecord(record).a, true);
+        PutFrameLight(frame, i, record);
+    }
+    if (m_commandLink.IsReceiverMode())
+        return;
+    // A device that did not take the last frame gets a rest before the next one;
+    // the UI thread goes on painting meanwhile.
+    const DWORD now = TickCountMs();
+    if (m_streamResting && now - m_streamFailedAt < kStreamRestMs)
+        return;
+    m_streamResting = false;
+    if (m_commandLink.StreamLights(frame.data(), FrameLength(count)) != q31::kResultSuccess) {
+        m_streamResting = true;
+        m_streamFailedAt = now;
+    }
+}
+
+void CHalvorinUSBDevice::SetDevedOzirav(int index, DWORD record)
+{
+    if (index >= 0 && std::size_t(index) < m_lightRecords.Size())
+        m_lightRecords.Store(index, record);
+}
+
+DWORD CHalvorinUSBDevice::GetDevedOzirav(int index)
+{
+    if (index < 0 || std::size_t(index) >= m_lightRecords.Size())
+        return 0;
+    return m_lightRecords.Load(index);
+}
+
+void CHalvorinUSBDevice::OnActivated() {}
+
+void CHalvorinUSBDevice::SyncFromDevice() {}
+
+void CHalvorinUSBDevice::DeferredAction1003() {}
+
+void CHalvorinUSBDevice::DeferredAction1004() {}
+
+void CHalvorinUSBDevice::RefreshPower() {}
+
+bool CHalvorinUSBDevice::IsOnline()
+{
+    return true;
+}
+
+int CHalvorinUSBDevice::ReloadProfile()
+{
+    return 0;
+}
+
+void CHalvorinUSBDevice::RefreshPage() {}
+
+void CHalvorinUSBDevice::DropDanglingMacroKeys() {}
+
+void CHalvorinUSBDevice::ResetFromProfile() {}
+
+std::vector<int> CHalvorinUSBDevice::CollectKeyMacros()
+{
+    return {};
+}
+
+int CHalvorinUSBDevice::WriteKeyTable(int, const std::vector<KeyListEntry>&)
+{
+    return 0;
+}
+
+int CHalvorinUSBDevice::WriteKeyTableCurrent(int)
+{
+    return 0;
+}
+
+int CHalvorinUSBDevice::WriteMacros(const std::vector<int>&)
+{
+    return 0;
+}
+
+int CHalvorinUSBDevice::WriteSettings(int, int, int, int, int)
+{
+    return 0;
+}
+
+void CHalvorinUSBDevice::LoadNameLists() {}
+
+void CHalvorinUSBDevice::SetExtraMap(const std::map<int, int>& map)
+{
+    m_extraMap = map;
+}
+
+void CHalvorinUSBDevice::DecayKeyLight(int key, int kind)
+{
+    m_keyLights.Decay(key, kind);
+}
+
+void CHalvorinUSBDevice::TriggerRingKeys()
+{
+    m_keyLights.TriggerRingKeys();
+}
+
+void CHalvorinUSBDevice::RotateRing(int direction)
+{
+    m_keyLights.RotateRing(direction);
+}
+
+void CHalvorinUSBDevice::ClearKeyLights()
+{
+    m_keyLights.Clear();
+}
+
+void CHalvorinUSBDevice::FindFunctionPanels()
+{
+    if (!m_functionPanel)
+        m_functionPanel = findChild<CTabLayoutUI*>(QStringLiteral("device_function_switch"));
+    if (!m_keyFunctionPanel)
+        m_keyFunctionPanel = findChild<CTabLayoutUI*>(QStringLiteral("device_key_function_switch"));
+}
+
+int CHalvorinUSBDevice::SelectFunctionPanel(int type)
+{
+    m_functionPanelType = type;
+    FindFunctionPanels();
+    const FunctionPanelChoice choice = ChooseFunctionPanels(type, m_type);
+    if (m_functionPanel)
+        m_functionPanel->SelectItem(choice.functionPanel);
+    if (m_keyFunctionPanel && choice.keyFunctionPanel)
+        m_keyFunctionPanel->SelectItem(*choice.keyFunctionPanel);
+    return choice.functionPanel;
+}
+
+int CHalvorinUSBDevice::GetFunctionPanel()
+{
+    return m_functionPanelType;
+}
+
+void CHalvorinUSBDevice::SaveProfileFiles() {}
+
+QString CHalvorinUSBDevice::GetProfileName()
+{
+    return QString();
+}
+
+void CHalvorinUSBDevice::SaveProfile() {}
+
+void CHalvorinUSBDevice::SetKindIndex(int index)
+{
+    m_kindIndex = index;
+}
+
+int CHalvorinUSBDevice::GetKindIndex()
+{
+    return m_kindIndex;
+}
+
+void CHalvorinUSBDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)
+{
+    m_lightSettings[0] = word0;
+    m_lightSettings[1] = word1;
+    m_lightSettings[2] = word2;
+    m_lightSettings[3] = word3 & 0xFFFF;  // only bytes 12 and 13 exist
+}
+
+void CHalvorinUSBDevice::SetLightInfo(DWORD word0, DWORD word1, DWORD word2)
+{
+    m_lightInfo = {word0, word1, word2};
+    if (m_lightEditor)
+        m_lightEditor->SetLightInfo(word0, word1, word2);
+}
+
+std::array<DWORD, 3> CHalvorinUSBDevice::GetLightInfo(int index)
+{
+    return m_lightEditor ? m_lightEditor->GetLightInfo(index) : m_lightInfo;
+}
+
+void CHalvorinUSBDevice::SelectKey(int index)
+{
+    m_selectedKey = index;
+}
+
+void CHalvorinUSBDevice::OnAudioBands(const int*, int) {}
+
+void CHalvorinUSBDevice::OnAudioLevels(const int*) {}
+
+QString CHalvorinUSBDevice::UserDataFolder() const
+{
+    return q31::UserDataFolder(m_kindName) + QLatin1Char('/');
+}
+
+QString CHalvorinUSBDevice::DefaultDataFolder() const
+{
+    return q31::DefaultDataFolder() + QLatin1Char('/');
+}
+
+QString CHalvorinUSBDevice::DefaultProfilePath() const
+{
+    return DefaultDataFolder() + m_kindName + QStringLiteral(".Json");
+}
+
+void CHalvorinUSBDevice::EnableLiveLighting(int enable)
+{
+    m_liveLighting = enable;
+    if (enable && m_type == Keyboard)
+        m_commandLink.TakeLightControl();
+}
+
+void CHalvorinUSBDevice::SetKeyCount(int count)
+{
+    m_keyCount = std::max(count, 0);
+    m_keyButtons.assign(m_keyCount, nullptr);
+}
+
+void CHalvorinUSBDevice::SetLightCount(int count)
+{
+    m_lightCount = std::max(count, 0);
+    m_lightButtons.assign(m_lightCount, nullptr);
+    m_lightRecords.Resize(m_lightCount);
+    std::lock_guard lock(m_lightLock);
+    m_perLightSettings.assign(m_lightCount, LightSettings{});
+}
+
+void CHalvorinUSBDevice::SetPowerDisplay(int flag)
+{
+    m_powerDisplay = flag;
+    if (m_powerControl)
+        m_powerControl->ShowPowerLayout(flag);
+}
+
+void CHalvorinUSBDevice::SetPowerControl(IDevicePowerControl* control)
+{
+    m_powerControl = control;
+    if (m_powerControl)
+        m_powerControl->ShowPowerLayout(m_powerDisplay);
+}
+
+void CHalvorinUSBDevice::BindIdentity(const HidInterfaceEntry& entry)
+{
+    m_identity = entry;
+    m_type = entry.type;
+    m_channel = entry.channel;
+}
+
+CDeviceKeyButtonUI* CHalvorinUSBDevice::GetKeyButton(int index) const
+{
+    return index >= 0 && std::size_t(index) < m_keyButtons.size() ? m_keyButtons[index] : nullptr;
+}
+
+CDeviceKeyButtonUI* CHalvorinUSBDevice::GetLightButton(int index) const
+{
+    return index >= 0 && std::size_t(index) < m_lightButtons.size() ? m_lightButtons[index] : nullptr;
+}
+
+LightSettings CHalvorinUSBDevice::GetLightSettingsBytes() const
+{
+    LightSettings bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = std::uint8_t(m_lightSettings[i / 4].load(std::memory_order_relaxed) >> (8 * (i % 4)));
+    return bytes;
+}

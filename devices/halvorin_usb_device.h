@@ -1,0 +1,211 @@
+#pragma once
+// The common base of the four device classes: at once the device's page (a
+// horizontal layout built from the page skin) and its logic - the two links,
+// the light state the software effects compute, the live light stream and the
+// operations the main window, the selector entry and the editors call.
+#include "devices/effect_steps.h"
+#include "devices/key_lights.h"
+#include "devices/light_records.h"
+#include "hid/hid_catalogue.h"
+#include "platform/win_types.h"
+#include "profiles/profile_records.h"
+#include "protocol/device_link.h"
+#include "ui/container_ui.h"
+#include "ui/notify.h"
+
+#include <json/value.h>
+
+#include <QString>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <vector>
+
+class CDeviceKeyButtonUI;
+class CSelectPanelUI;
+class CTabLayoutUI;
+class IDeviceLightEditor;
+class IDevicePowerControl;
+class IMessageReceiver;
+
+// One step of a custom effect as the lighting files give it.
+using CustomEffectStep = std::array<std::uint8_t, 24>;
+
+class CHalvorinUSBDevice : public CHorizontalLayoutUI {
+    Q_OBJECT
+public:
+    explicit CHalvorinUSBDevice(QWidget* parent = nullptr);
+    ~CHalvorinUSBDevice() override;
+
+    QString GetClass() const override { return QStringLiteral("HalvorinUSBDevice"); }
+    // Notifications of this page's controls, passed on by PageNotifier.
+    virtual void NotifyPump(TNotifyUI& msg);
+
+    virtual int CreatePage();
+    virtual int ApplyProfile();
+    // The effect steps return the light count.
+    virtual int StepBreathingSpectrum();
+    virtual int StepBreathingColours();
+    virtual int StepStatic();
+    virtual int StepSpectrum();
+    virtual int StepBlinkSpectrum();
+    virtual int StepBlinkColours();
+    virtual int StepOff();
+    virtual void PaintLedPreview();
+    virtual void SetDevedOzirav(int index, DWORD record);
+    virtual DWORD GetDevedOzirav(int index);
+    virtual void OnActivated();
+    virtual void SyncFromDevice();
+    virtual void DeferredAction1003();
+    virtual void DeferredAction1004();
+    virtual void RefreshPower();
+    virtual bool IsOnline();
+    virtual int ReloadProfile();
+    virtual void RefreshPage();
+    virtual void DropDanglingMacroKeys();
+    virtual void ResetFromProfile();
+    virtual std::vector<int> CollectKeyMacros();
+    virtual int WriteKeyTable(int profile, const std::vector<KeyListEntry>& keys);
+    virtual int WriteKeyTableCurrent(int profile);
+    virtual int WriteMacros(const std::vector<int>& macros);
+    virtual int WriteSettings(int profile, int value, int value3, int value4, int value5);
+    virtual void LoadNameLists();
+    virtual void SetExtraMap(const std::map<int, int>& map);
+    virtual void DecayKeyLight(int key, int kind);
+    virtual void TriggerRingKeys();
+    virtual void RotateRing(int direction);
+    virtual void ClearKeyLights();
+    virtual int SelectFunctionPanel(int type);
+    virtual int GetFunctionPanel();
+    virtual void SaveProfileFiles();
+    virtual QString GetProfileName();
+    virtual void SaveProfile();
+    virtual void SetKindIndex(int index);
+    virtual int GetKindIndex();
+    virtual void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3);
+    virtual void SetLightInfo(DWORD word0, DWORD word1, DWORD word2);
+    virtual std::array<DWORD, 3> GetLightInfo(int index);
+    virtual void SelectKey(int index);
+    virtual void OnAudioBands(const int* values, int count);
+    virtual void OnAudioLevels(const int* values);
+
+    // "<user data>/Q-31/<kind name>/", created when missing.
+    QString UserDataFolder() const;
+    // "<program data>/DefaultData/".
+    QString DefaultDataFolder() const;
+    // The kind's shipped default profile: "<default data>/<kind name>.Json".
+    QString DefaultProfilePath() const;
+    // Nonzero also hands the lighting to the program on a keyboard on its cable.
+    void EnableLiveLighting(int enable);
+    int IsLiveLightingEnabled() const { return m_liveLighting; }
+
+    // Filled in by discovery, in this order, before CreatePage.
+    void SetPageXmlPath(const QString& path) { m_pageXmlPath = path; }
+    void SetMainWindow(IMessageReceiver* window) { m_mainWindow = window; }
+    void SetKeyCount(int count);
+    void SetLightCount(int count);
+    void SetSelectorIndex(int index) { m_selectorIndex = index; }
+    void SetPowerDisplay(int flag);
+    void SetDataFolder(const QString& folder) { m_dataFolder = folder; }
+    void SetKindName(const QString& name) { m_kindName = name; }
+    void SetPowerControl(IDevicePowerControl* control);
+    void BindIdentity(const HidInterfaceEntry& entry);
+    void SetLightControlName(const QString& name) { m_lightControlName = name; }
+
+    void SetSelectorEntry(QWidget* entry) { m_selectorEntry = entry; }
+    QWidget* GetSelectorEntry() const { return m_selectorEntry; }
+    IDevicePowerControl* GetPowerControl() const { return m_powerControl; }
+    int GetPowerDisplay() const { return m_powerDisplay; }
+    int GetKeyCount() const { return m_keyCount; }
+    int GetLightCount() const { return m_lightCount; }
+    int GetSelectorIndex() const { return m_selectorIndex; }
+    int GetType() const { return m_type; }
+    int GetChannel() const { return m_channel; }
+    int GetStatusPollingOff() const { return m_statusPollingOff; }
+    void SetStatusPollingOff(int off) { m_statusPollingOff = off; }
+    const HidInterfaceEntry& GetIdentity() const { return m_identity; }
+    void SetLightEditor(IDeviceLightEditor* editor) { m_lightEditor = editor; }
+    void SetPreviewRefresh(int refresh) { m_previewRefresh = refresh; }
+    int GetPreviewRefresh() const { return m_previewRefresh; }
+    QString GetPageXmlPath() const { return m_pageXmlPath; }
+    QString GetDataFolder() const { return m_dataFolder; }
+    QString GetKindName() const { return m_kindName; }
+    QString GetLightControlName() const { return m_lightControlName; }
+    int GetSelectedKey() const { return m_selectedKey; }
+    CSelectPanelUI* GetSelectPanel() const { return m_selectPanel; }
+    CDeviceKeyButtonUI* GetKeyButton(int index) const;
+    CDeviceKeyButtonUI* GetLightButton(int index) const;
+    LightSettings GetLightSettingsBytes() const;
+    CDeviceLink& CommandLink() { return m_commandLink; }
+    CDeviceLink& NotificationLink() { return m_notificationLink; }
+    // Add to the window's paint manager: passes on the notifications of this page's controls.
+    INotifyUI& PageNotifier() { return m_pageNotifier; }
+
+protected:
+    class CPageNotifier : public INotifyUI {
+    public:
+        explicit CPageNotifier(CHalvorinUSBDevice& page) : m_page(page) {}
+        void Notify(TNotifyUI& msg) override;
+
+    private:
+        CHalvorinUSBDevice& m_page;
+    };
+
+    CDeviceLink m_commandLink;
+    CDeviceLink m_notificationLink;
+    IDeviceLightEditor* m_lightEditor = nullptr;
+    CSelectPanelUI* m_selectPanel = nullptr;
+    QWidget* m_selectorEntry = nullptr;
+    IDevicePowerControl* m_powerControl = nullptr;
+    CTabLayoutUI* m_functionPanel = nullptr;
+    CTabLayoutUI* m_keyFunctionPanel = nullptr;
+    QString m_pageXmlPath;
+    IMessageReceiver* m_mainWindow = nullptr;
+    QString m_dataFolder;
+    QString m_lightControlName;
+    QString m_kindName;
+    int m_type = 0;
+    int m_channel = 0;
+    int m_keyCount = 0;
+    int m_lightCount = 0;
+    int m_selectorIndex = -1;
+    int m_selectedKey = -1;
+    int m_functionPanelType = 1;
+    std::vector<CDeviceKeyButtonUI*> m_keyButtons;
+    std::vector<CDeviceKeyButtonUI*> m_lightButtons;
+    std::map<int, int> m_functionMap;
+    std::map<int, int> m_keyLightMap;
+    std::map<int, int> m_extraMap;
+    q31::devices::CLightRecords m_lightRecords;
+    // The 14 bytes as four words (bytes 0-3, 4-7, 8-11, 12-13), low byte first;
+    // written on the UI thread, read by the effect workers.
+    std::array<std::atomic<DWORD>, 4> m_lightSettings{};
+    Json::Value m_documents[3];
+    std::recursive_mutex m_customLightingLock;
+    std::recursive_mutex m_lightLock;
+    std::vector<CustomEffectStep> m_customLighting;
+    std::vector<LightSettings> m_perLightSettings;
+    int m_customLightingPosition = 0;
+    int m_customLightingLength = 0;
+    std::atomic<int> m_liveLighting{1};
+    std::atomic<int> m_previewRefresh{1};
+    q31::devices::EffectState m_effect;
+    q31::devices::CKeyLights m_keyLights;
+    int m_powerDisplay = 0;
+    std::atomic<int> m_statusPollingOff{0};
+    HidInterfaceEntry m_identity{};
+    int m_kindIndex = 0;
+    std::array<DWORD, 3> m_lightInfo{};
+
+private:
+    // Finds the two function tab layouts of the page on first use.
+    void FindFunctionPanels();
+
+    CPageNotifier m_pageNotifier{*this};
+    // A frame the device did not take rests the stream for a while.
+    DWORD m_streamFailedAt = 0;
+    bool m_streamResting = false;
+};
