@@ -83,6 +83,8 @@ void TestWindow::Notify(TNotifyUI& msg)
 LRESULT TestWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     messages.push_back({message, wParam, lParam});
+    if (onMessage)
+        onMessage(message, wParam, lParam);
     return LRESULT(message + wParam);
 }
 

@@ -56,6 +56,7 @@ public:
 
     std::function<QWidget*(const QString&, QWidget*)> createControl;
     std::function<void(TNotifyUI&)> onNotify;
+    std::function<void(UINT, WPARAM, LPARAM)> onMessage;
     std::vector<TNotifyUI> notifications;
     struct Message {
         UINT message;
