@@ -384,3 +384,36 @@ TEST_F(LiveFrameTest, LightControlGoesToAKeyboardOnItsCableOnly)
 
 }  // namespace
 }  // namespace q31::test
+
+namespace q31::test {
+namespace {
+
+// An effect worker stepping while the UI thread paints and the lighting
+// editor changes the settings: the records and settings are shared safely.
+TEST(DeviceConcurrencyTest, EffectWorkerAndUiThreadShareTheLightState)
+{
+    CHalvorinUSBDevice device;
+    device.SetLightCount(170);
+    std::atomic<bool> stop{false};
+    std::thread worker([&] {
+        while (!stop) {
+            device.StepBreathingSpectrum();
+            device.StepBlinkSpectrum();
+            device.DecayKeyLight(3, 0);
+            device.TriggerRingKeys();
+            device.RotateRing(1);
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        device.SetLightSettings(0x01000401 + DWORD(i % 3) * 0x100, 0x00FF0001, 0, 0);
+        device.SetDevedOzirav(i % 170, DWORD(i));
+        device.PaintLedPreview();
+        device.ClearKeyLights();
+    }
+    stop = true;
+    worker.join();
+    EXPECT_LE(devices::UnpackLightRecord(device.GetDevedOzirav(0)).a, 255);
+}
+
+}  // namespace
+}  // namespace q31::test
