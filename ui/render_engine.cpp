@@ -108,6 +108,8 @@ LoadedImage LoadPart(const TDrawInfo& info, QSize pixels, double factor)
                         line[x] = 0;
             }
         }
+        // Painting and tinting work on premultiplied pixels; convert once here.
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         ImageCache().insert(key, image);
     }
     return {image, svg && pixels.isEmpty() ? factor : 1.0};
