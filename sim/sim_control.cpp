@@ -130,16 +130,22 @@ ControlResult Dump(SimHub& hub, Arguments args)
     return {true, HexDump(*bytes)};
 }
 
+// The most recent entries only, so the reply stays well inside one socket frame.
 ControlResult Log(SimHub& hub, Arguments args)
 {
+    constexpr unsigned kDefaultEntries = 100;
+    constexpr unsigned kMostEntries = 2000;
     if (args.Flag("clear")) {
         hub.Log().Clear();
         return {true, "ok"};
     }
-    args.ExpectCount(0);
+    args.ExpectCount(1);
+    const std::vector<std::string> count = args.From(0);
+    const unsigned wanted = count.empty() ? kDefaultEntries : NumberArgument(count[0], kMostEntries, "the entry count");
+    const std::vector<TrafficEntry> entries = hub.Log().Entries();
     std::string text;
-    for (const TrafficEntry& entry : hub.Log().Entries())
-        text += FormatTrafficEntry(entry) + "\n";
+    for (std::size_t i = entries.size() - std::min<std::size_t>(wanted, entries.size()); i < entries.size(); ++i)
+        text += FormatTrafficEntry(entries[i]) + "\n";
     return {true, text};
 }
 
@@ -213,7 +219,7 @@ std::string ControlUsage()
            "  notify KIND CODE                  battery KIND PERCENT [--charging 0|1|2]\n"
            "  fault KIND WHAT [ARG] [once|always|times N] [command CODE]\n"
            "        WHAT: noreply, echo, status-ff, status-fe, delay MS, garbage, unplug [AFTER]; or clear\n"
-           "  dump KIND REGION                  log [clear]\n"
+           "  dump KIND REGION                  log [COUNT | clear]\n"
            "  latency MS                        list\n"
            "KIND: keyboard, mouse, mousepad, headset\n";
 }

@@ -4,6 +4,23 @@
 // mouse pad, headset) or a receiver that relays to one of them. The USB ids
 // and interfaces are not part of it: they come from the interface catalogue
 // by the model's device type.
+//
+// Keys of a description (numbers may be written "0x..."; byte strings are
+// hexadecimal bytes separated by spaces):
+//   "deviceType"            the catalogue's DeviceType
+//   "versionNumber"         the USB release number the interfaces report
+//   "bootInterface"         "keyboard" or "mouse": a boot interface 0 beside the catalogue's
+//   "relaysTo"              receivers only: the name of the device model behind them
+//   "deviceInfo"            {"macroMemoryBlocks": units of 128 bytes, "bytes": {"offset": value}}
+//   "dpi"                   {"step", "highestIndex", "lowestDpi", "sensorId"}
+//   "currentDpiStage"       {"profileStride", "offset"} in parameter memory
+//   "keyMap"                one three-byte function code per key position
+//   "keyLightMap"           one light index per key position
+//   "parameterMemory"       {"size", "contents": {"address": "bytes"}}
+//   "colourPages"           {"count", "size"}
+//   "lightFrameBytes", "shootDataBytes", "lightCount", "ledOutputReportLength"
+//   "status"                {"battery", "charging", "phoneKind"}
+//   "keyPress"              {"codes": [...], "withPosition": bool}
 #include "hid/hid_catalogue.h"
 #include "sim/sim_memory.h"
 

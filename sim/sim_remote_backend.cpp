@@ -12,6 +12,7 @@ namespace q31::sim {
 namespace {
 
 constexpr int kOpenTimeoutMs = 5000;
+constexpr int kProbeTimeoutMs = 1000;
 constexpr int kChangePollMs = 50;
 constexpr std::uint64_t kUnreachableMark = 1ull << 63;
 
@@ -21,7 +22,7 @@ std::shared_ptr<RemoteSimBackend> RemoteSimBackend::Connect(const QString& socke
 {
     std::shared_ptr<RemoteSimBackend> backend(new RemoteSimBackend(socketPath));
     backend->m_requests = WireSocket::Connect(socketPath);
-    if (!backend->m_requests || !backend->Ask(WireKind::Counter, {}, WireKind::CounterValue))
+    if (!backend->m_requests || !backend->Ask(WireKind::Counter, {}, WireKind::CounterValue, kProbeTimeoutMs))
         return nullptr;
     return backend;
 }
@@ -30,16 +31,21 @@ std::optional<QByteArray> RemoteSimBackend::Ask(WireKind kind, const QByteArray&
                                                 int timeoutMs)
 {
     std::lock_guard lock(m_mutex);
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!m_requests)
-            m_requests = WireSocket::Connect(m_socketPath);
-        if (!m_requests)
+    // A request is sent again on a new socket only when it could not be sent
+    // at all, so no command runs twice.
+    if (!m_requests || !m_requests->Send(kind, payload, timeoutMs)) {
+        m_requests = WireSocket::Connect(m_socketPath);
+        if (!m_requests || !m_requests->Send(kind, payload, timeoutMs)) {
+            m_requests.reset();
             return std::nullopt;
-        if (auto reply = m_requests->Ask(kind, payload, answer, timeoutMs))
-            return reply;
-        m_requests.reset();
+        }
     }
-    return std::nullopt;
+    const auto frame = m_requests->Receive(timeoutMs);
+    if (!frame || frame->kind != answer) {
+        m_requests.reset();
+        return std::nullopt;
+    }
+    return frame->payload;
 }
 
 std::vector<hid::HidInterfaceInfo> RemoteSimBackend::Enumerate()

@@ -27,7 +27,7 @@ public:
 
 private:
     explicit RemoteSimBackend(QString socketPath) : m_socketPath(std::move(socketPath)) {}
-    // Asks on the shared request socket, reconnecting once when it broke.
+    // Asks on the shared request socket, reconnecting when it broke.
     std::optional<QByteArray> Ask(WireKind kind, const QByteArray& payload, WireKind answer, int timeoutMs = 5000);
 
     QString m_socketPath;
