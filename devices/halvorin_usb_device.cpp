@@ -12,8 +12,6 @@
 #include "ui/control_look.h"
 #include "ui/paint_manager.h"
 
-#include <cstring>
-
 using namespace q31::devices;
 
 namespace {

@@ -78,6 +78,7 @@ public:
     virtual void TriggerRingKeys();
     virtual void RotateRing(int direction);
     virtual void ClearKeyLights();
+    // Returns the page shown in "device_function_switch".
     virtual int SelectFunctionPanel(int type);
     virtual int GetFunctionPanel();
     virtual void SaveProfileFiles();

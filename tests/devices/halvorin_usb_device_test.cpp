@@ -412,7 +412,9 @@ TEST(DeviceConcurrencyTest, EffectWorkerAndUiThreadShareTheLightState)
     }
     stop = true;
     worker.join();
-    EXPECT_LE(devices::UnpackLightRecord(device.GetDevedOzirav(0)).a, 255);
+    // The last settings: brightness 5 (beyond the table: full), green.
+    device.StepStatic();
+    EXPECT_EQ(device.GetDevedOzirav(169), PackLightRecord({0, 255, 0, 255}));
 }
 
 }  // namespace
