@@ -83,6 +83,16 @@ bool CMsgWnd::IsUsable() const
     return m_pm.FindControl(QStringLiteral("confirm_btn")) != nullptr;
 }
 
+void CMsgWnd::FitToText()
+{
+    QWidget* host = GetHWND();
+    if (!host)
+        return;
+    const int needed = host->hasHeightForWidth() ? host->heightForWidth(host->width()) : host->minimumSizeHint().height();
+    if (needed > host->height())
+        host->resize(host->width(), needed);
+}
+
 int ShowMessageBox(QWidget* parent, const QString& title, const QString& text, int dpi, bool textIsResourceId,
                    int buttons)
 {
@@ -99,6 +109,7 @@ int ShowMessageBox(QWidget* parent, const QString& title, const QString& text, i
     box->SetText(text);
     box->SetDPI(dpi);
     box->SetButtons(buttons);
+    box->FitToText();
     box->CenterWindow();
     return int(box->ShowModal());
 }

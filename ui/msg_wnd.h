@@ -27,6 +27,8 @@ public:
     void SetButtons(int buttons);
     // Whether the skin gave the controls the box needs.
     bool IsUsable() const;
+    // Grows the box so that a long text is never cut off.
+    void FitToText();
 
 private:
     ~CMsgWnd() override = default;

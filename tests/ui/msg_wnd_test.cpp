@@ -109,6 +109,21 @@ TEST_F(MessageBox, EmptyTitleAndTextKeepTheSkinsTextsPlainTextIsShownAsIs)
     EXPECT_EQ(seen.text, QStringLiteral("message_text_5"));
 }
 
+TEST_F(MessageBox, LongTextsAreNeverCutOff)
+{
+    const QString text = QStringLiteral("A rather long notice that goes on and on. ").repeated(20);
+    int labelHeight = 0, neededHeight = 0;
+    QTimer::singleShot(0, [&] {
+        auto* label = OpenBox()->findChild<QLabel*>(QStringLiteral("MessageText"));
+        labelHeight = label->height();
+        neededHeight = label->heightForWidth(label->width());
+        QTest::mouseClick(OpenBox()->findChild<QAbstractButton*>(QStringLiteral("confirm_btn")), Qt::LeftButton);
+    });
+    ShowMessageBox(nullptr, QString(), text, 96, false, 0);
+    EXPECT_GT(neededHeight, 100);
+    EXPECT_GE(labelHeight, neededHeight);
+}
+
 TEST_F(MessageBox, DpiOutsideTheStepsBecomes96WithADebugLine)
 {
     QLoggingCategory::setFilterRules(QStringLiteral("q31.debug=true"));
