@@ -3,6 +3,7 @@
 #include "profiles/json_access.h"
 #include "profiles/profile_text.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 

@@ -58,7 +58,6 @@ std::vector<CustomColour> CKeyboardProfiledata::ReadCustomLightColors(int group,
 {
     if (!IsGroupNumber(group) || count <= 0)
         return {};
-    count = std::min(count, kMaxGroupLeds);
     std::vector<CustomColour> colours(static_cast<std::size_t>(count));
     Json::Value& groups = MemberToWrite(MemberToWrite(m_section, "CustomLightMode"), "LightColorInfo");
     Json::Value& entries = ElementToWrite(groups, static_cast<Json::ArrayIndex>(group));
@@ -78,8 +77,7 @@ void CKeyboardProfiledata::WriteCustomLightColors(int group, const std::vector<C
         return;
     Json::Value& groups = MemberToWrite(MemberToWrite(m_section, "CustomLightMode"), "LightColorInfo");
     Json::Value& entries = ElementToWrite(groups, static_cast<Json::ArrayIndex>(group));
-    const std::size_t count = std::min<std::size_t>(colours.size(), kMaxGroupLeds);
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < colours.size(); ++i)
         StoreColour(ElementToWrite(entries, static_cast<Json::ArrayIndex>(i)), colours[i]);
 }
 

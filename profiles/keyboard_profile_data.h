@@ -4,10 +4,8 @@
 
 class CKeyboardProfiledata : public CBasicProfiledata {
 public:
-    // Custom groups are numbered by one byte of the light settings; a group holds
-    // at most one colour per LED.
+    // Custom groups are numbered by one byte of the light settings.
     static constexpr int kGroupCount = 256;
-    static constexpr int kMaxGroupLeds = 1024;
 
     // "SystemStages": Repeat/RepeatDelay, Key6Flag/PollingRate, WFlag/WinFlag.
     SystemWords ReadKeyboardSystem() const;
