@@ -1,24 +1,131 @@
 #pragma once
-// The single top-level window, "MainWnd" titled "Q-31". It is also the
-// program's window on the message bus, so other processes can reach it.
+// The single top-level window, "MainWnd" titled "Q-31": the device selector,
+// one page per device, the tray icon, and the discovery of devices coming and
+// going. It is also the program's window on the message bus, so other
+// processes can reach it.
+#include "hid/device_discovery.h"
 #include "platform/bus_endpoint.h"
-#include "platform/ui_message.h"
+#include "platform/stop_event.h"
+#include "platform/worker_thread.h"
+#include "ui/tray_icon.h"
+#include "ui/window_impl_base.h"
 
-#include <QWidget>
+#include <array>
+#include <vector>
 
-class CMainWnd : public QWidget, public IMessageReceiver {
-    Q_OBJECT
+class CDeviceOptionUI;
+class CHalvorinUSBDevice;
+class CTabLayoutUI;
+
+class CMainWnd : public WindowImplBase {
 public:
     static constexpr const char* kClassName = "MainWnd";
     static constexpr const char* kTitle = "Q-31";
 
+    // Private messages.
+    static constexpr UINT kLanguageChanged = 0x0C11;
+    static constexpr UINT kOpenSettings = 0x0C15;
+    static constexpr UINT kUpdateNoticeSeen = 0x0C16;
+    static constexpr UINT kShowSettingProgress = 0x0C00;
+    static constexpr UINT kDeviceProfileNumber = 0x0D00;
+    static constexpr UINT kDeviceStatusByte = 0x0D01;
+    static constexpr UINT kInputHook = 0x041E;
+    static constexpr UINT kDpiNotice = 0x04C8;
+
+    // Window timers.
+    static constexpr UINT kTimerDpiSetup = 1011;
+    static constexpr UINT kTimerTrayMenu = 1032;
+
     CMainWnd();
+    ~CMainWnd() override;
 
+    QString GetSkinFile() override { return QStringLiteral("XML_MAIN"); }
+    QString GetWindowClassName() const override { return QString::fromLatin1(kClassName); }
+    void InitWindow() override;
+    void Notify(TNotifyUI& msg) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    QObject* MessageContext() override { return this; }
+    QWidget* CreateControl(const QString& className, QWidget* parent) override;
+    void OnFinalMessage() override;
 
+    // Creates the window at 800 x 572; it stays hidden until the first device scan.
+    bool CreateMainWindow();
     void ShowAndBringToFront();
 
+    // What the window holds, for those that look at it from outside.
+    const std::vector<CDeviceOptionUI*>& SelectorEntries() const { return m_entries; }
+    CHalvorinUSBDevice* DeviceOfKind(int kindIndex) const;
+    int GetLanguageIndex() const { return m_languageIndex; }
+    bool IsLightingControlled() const { return m_lightingControl != 0; }
+    const q31::hid::DeviceSlots& Slots() const { return m_slots; }
+
 private:
+    // Start-up and shutdown.
+    void OnWindowInit();
+    void StartDiscovery();
+    void StopWorkers();
+    void HideToTray();
+    void OnTrayMessage(LPARAM mouseMessage);
+    void OnMenuCommand(const QString& item);
+    void SetupDpi();
+    void SetStatusPollingOff(bool off);
+
+    // Notifications.
+    void OnClick(TNotifyUI& msg);
+    void OnSelectChanged(TNotifyUI& msg);
+    void OnValueChanged(TNotifyUI& msg);
+    void SelectNeighbourEntry(int step);
+
+    // Language.
+    void ApplyLanguage(int index);
+    void RebuildFonts();
+
+    // Lighting control and the device table for "ZovuDora".
+    void SetLightingControl(bool on, bool broadcast);
+    void SendDeviceTable();
+
+    // Devices (main_wnd_devices.cpp).
+    void OnDeviceArrival(int slot);
+    void OnDeviceRemoval(int slot);
+    CHalvorinUSBDevice* CreateDevice(int catalogueIndex);
+    void AttachCommandSlot(int slot);
+    void SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receiverSlot);
+    CHalvorinUSBDevice* FindDeviceByIdentity(const HidInterfaceEntry& identity) const;
+    HidInterfaceEntry IdentityOf(int slot) const;
+    CDeviceOptionUI* EntryOf(const CHalvorinUSBDevice& device) const;
+    std::vector<CHalvorinUSBDevice*> AllDevices() const;
+
+    // Selector entries.
+    void ShowEntry(CDeviceOptionUI* entry, bool select);
+    // Its page and power control on show, its option the only one checked.
+    void SelectEntry(CDeviceOptionUI* entry);
+    void HideEntry(CDeviceOptionUI* entry);
+    void UpdateNoDevicePanel();
+    void ShowPowerControl(const CDeviceOptionUI& entry);
+    bool AnyEntryVisible() const;
+    void CloseChildWindows();
+
     q31::bus::CBusEndpoint m_busEndpoint;
+    CTrayIcon m_trayIcon;
+    bool m_hasTray = false;
+    int m_languageIndex = -1;
+    int m_lightingControl = 1;
+    int m_dpi = CPaintManagerUI::kDefaultDpi;
+    bool m_active = false;
+    bool m_hover = false;
+    bool m_displayChanged = false;
+    bool m_initialised = false;
+    bool m_closing = false;
+
+    q31::hid::DeviceSlots m_slots;
+    CStopEvent m_stopWorkers;
+    CWorkerThread m_discoveryWorker{"discovery"};
+
+    // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
+    std::array<std::vector<CHalvorinUSBDevice*>, 4> m_devices;
+    std::vector<QWidget*> m_powerControls;
+    std::vector<CDeviceOptionUI*> m_entries;
+    CTabLayoutUI* m_deviceSwitch = nullptr;
+    CTabLayoutUI* m_powerSwitch = nullptr;
+    QWidget* m_selectLayout = nullptr;
+    QWidget* m_noDevicePanel = nullptr;
 };

@@ -1,11 +1,17 @@
 #include "app/start_up.h"
 
+#include "app/control_classes.h"
 #include "app/main_wnd.h"
+#include "app/screenshots.h"
 #include "app/private_font.h"
 #include "app/registered_messages.h"
 #include "platform/bus_client.h"
 #include "platform/debug_log.h"
+#include "platform/folders.h"
 #include "platform/named_mutex.h"
+#include "sim/sim_backend_factory.h"
+#include "ui/paint_manager.h"
+#include "ui/resource_manager.h"
 
 #include <QApplication>
 
@@ -28,7 +34,31 @@ bool DisplayReachable()
     return false;
 }
 
+constexpr int kScreenshotDelayMs = 1500;
+
+// "--simulate": the devices are simulated, before anything opens one. False
+// (with the reason) when the simulator cannot start.
+bool SelectSimulator()
+{
+    QString error;
+    auto backend = q31::sim::MakeSimulatorBackend(&error);
+    if (!backend) {
+        std::fprintf(stderr, "q31: cannot simulate the devices: %s\n", qPrintable(error));
+        return false;
+    }
+    q31::hid::SetHidBackend(std::move(backend));
+    return true;
+}
+
 }  // namespace
+
+void SetupResources()
+{
+    CPaintManagerUI::SetResourcePath(q31::SkinFolder() + QLatin1Char('/'));
+    CResourceManager::GetInstance().LoadResource(QStringLiteral("res.xml"));
+    CPaintManagerUI::SetTheme(QStringLiteral("STYLE"));
+    q31::app::RegisterControlClasses();
+}
 
 int RunQ31(int argc, char** argv)
 {
@@ -39,6 +69,13 @@ int RunQ31(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Q-31"));
+    // Hidden in the tray is still running: only "exit" ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.contains(QStringLiteral("--simulate")) && !SelectSimulator())
+        return 1;
+    const qsizetype screenshotOption = arguments.indexOf(QStringLiteral("--screenshots"));
+    const QString screenshotFolder = screenshotOption > 0 ? arguments.value(screenshotOption + 1) : QString();
 
     std::array<CPrivateFont, kPrivateFontPaths.size()> fonts;
     for (std::size_t i = 0; i < fonts.size(); ++i)
@@ -51,11 +88,16 @@ int RunQ31(int argc, char** argv)
     if (instanceMutex.AlreadyExisted()) {
         q31::bus::BroadcastBusMessage(g_msgInstance, 0, 1);
     } else {
+        SetupResources();
         RegisterGuidMessages();
         auto mainWindow = std::make_unique<CMainWnd>();
-        mainWindow->ShowAndBringToFront();
-        application.exec();
+        if (mainWindow->CreateMainWindow()) {
+            if (!screenshotFolder.isEmpty())
+                q31::app::TakeScreenshotsLater(*mainWindow, screenshotFolder, kScreenshotDelayMs);
+            application.exec();
+        }
         mainWindow.reset();
+        CResourceManager::GetInstance().Release();
     }
 
     for (auto font = fonts.rbegin(); font != fonts.rend(); ++font)

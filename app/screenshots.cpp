@@ -1,0 +1,58 @@
+#include "app/screenshots.h"
+
+#include "app/device_option_ui.h"
+#include "app/main_wnd.h"
+#include "platform/debug_log.h"
+#include "ui/option_ui.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace q31::app {
+namespace {
+
+constexpr int kSettleMs = 300;
+
+bool Save(CMainWnd& window, const QString& file)
+{
+    QWidget* host = window.GetHWND();
+    const bool saved = host && host->grab().save(file);
+    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
+    return saved;
+}
+
+void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
+{
+    const auto& entries = window.SelectorEntries();
+    while (next < entries.size() && !entries[next]->IsEntryVisible())
+        ++next;
+    if (next >= entries.size()) {
+        QCoreApplication::quit();
+        return;
+    }
+    CDeviceOptionUI* entry = entries[next];
+    if (COptionUI* option = entry->SelectOption())
+        option->click();
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, next, entry] {
+        Save(window, QDir(folder).filePath(entry->GetKindName() + QStringLiteral(".png")));
+        TakeNext(window, folder, next + 1);
+    });
+}
+
+}  // namespace
+
+void TakeScreenshotsLater(CMainWnd& window, const QString& folder, int delayMs)
+{
+    QDir().mkpath(folder);
+    QTimer::singleShot(delayMs, window.GetHWND(), [&window, folder] {
+        window.ShowAndBringToFront();
+        Save(window, QDir(folder).filePath(QStringLiteral("main.png")));
+        TakeNext(window, folder, 0);
+    });
+}
+
+}  // namespace q31::app

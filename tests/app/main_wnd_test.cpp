@@ -1,0 +1,196 @@
+// The main window against the simulated devices, on the offscreen platform:
+// what it shows after the first scan, and how it follows devices coming,
+// switching between cable and receiver, and going.
+#include "app/device_option_ui.h"
+#include "app/main_wnd.h"
+#include "app/registered_messages.h"
+#include "app/start_up.h"
+#include "devices/halvorin_usb_device.h"
+#include "platform/named_mutex.h"
+#include "sim/sim_hid_backend.h"
+#include "sim/sim_hub.h"
+#include "ui/container_ui.h"
+#include "ui/control_factory.h"
+#include "ui/option_ui.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using q31::sim::Route;
+using q31::sim::SimHub;
+
+constexpr int kKeyboardKind = 0;
+constexpr int kMousePadKind = 2;
+constexpr int kSettleMs = 3000;
+
+// A device that asks the receiver whether it is reached, as the keyboard does.
+class CReachableDevice : public CHalvorinUSBDevice {
+public:
+    using CHalvorinUSBDevice::CHalvorinUSBDevice;
+    bool IsOnline() override
+    {
+        return m_commandLink.IsOpen() && m_commandLink.IsReceiverMode() && m_commandLink.QueryReceiverLink();
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QString error;
+        m_hub = SimHub::FromDataFolder(&error);
+        ASSERT_TRUE(m_hub) << error.toStdString();
+        q31::hid::SetHidBackend(std::make_shared<q31::sim::SimHidBackend>(m_hub));
+        SetupResources();
+        CControlFactory::GetInstance().RegisterControlClass(
+            QStringLiteral("CHalvorinUSBDevice"), [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
+        RegisterInstanceMessage();
+        RegisterGuidMessages();
+    }
+
+    void TearDown() override
+    {
+        m_window.reset();
+        q31::hid::SetHidBackend(nullptr);
+    }
+
+    // The window, once the first scan has shown it.
+    CMainWnd& OpenWindow()
+    {
+        m_window = std::make_unique<CMainWnd>();
+        EXPECT_TRUE(m_window->CreateMainWindow());
+        EXPECT_TRUE(QTest::qWaitFor([this] { return m_window->GetHWND()->isVisible(); }, kSettleMs));
+        return *m_window;
+    }
+
+    CDeviceOptionUI* EntryOfKind(int kind) const
+    {
+        CHalvorinUSBDevice* device = m_window->DeviceOfKind(kind);
+        for (CDeviceOptionUI* entry : m_window->SelectorEntries()) {
+            if (entry->GetDevice() == device)
+                return entry;
+        }
+        return nullptr;
+    }
+
+    template <class T = QWidget>
+    T* Control(const char* name)
+    {
+        return m_window->GetPaintManager().FindControl<T>(QString::fromLatin1(name));
+    }
+
+    bool WaitFor(const std::function<bool()>& condition, int timeoutMs = kSettleMs)
+    {
+        return QTest::qWaitFor(condition, timeoutMs);
+    }
+
+    std::shared_ptr<SimHub> m_hub;
+    std::unique_ptr<CMainWnd> m_window;
+};
+
+TEST_F(MainWindowTest, WithoutDevicesItShowsTheNoDevicePanelOnTabZero)
+{
+    CMainWnd& window = OpenWindow();
+    EXPECT_TRUE(window.GetHWND()->isVisible());
+    ASSERT_TRUE(Control("No_device_Link"));
+    EXPECT_TRUE(Control("No_device_Link")->isVisible());
+    EXPECT_EQ(Control<CTabLayoutUI>("device_switch")->GetCurSel(), 0);
+    EXPECT_EQ(Control<CTabLayoutUI>("device_power_switch")->GetCurSel(), 0);
+    // The keyboard and the mouse exist from the start, hidden.
+    ASSERT_EQ(window.SelectorEntries().size(), 2u);
+    for (CDeviceOptionUI* entry : window.SelectorEntries())
+        EXPECT_FALSE(entry->IsEntryVisible());
+}
+
+TEST_F(MainWindowTest, KeyboardMovesFromCableToReceiverWithoutLeavingTheSelector)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Cable).empty());
+    CDeviceOptionUI* entry = EntryOfKind(kKeyboardKind);
+    ASSERT_TRUE(entry);
+    ASSERT_TRUE(WaitFor([&] { return entry->IsEntryVisible(); }));
+    EXPECT_TRUE(entry->IsSelected());
+    EXPECT_FALSE(Control("No_device_Link")->isVisible());
+    EXPECT_EQ(Control<CTabLayoutUI>("device_switch")->currentWidget(), window.DeviceOfKind(kKeyboardKind));
+
+    CDeviceLink& link = window.DeviceOfKind(kKeyboardKind)->CommandLink();
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Receiver).empty());
+    ASSERT_TRUE(WaitFor([&] {
+        std::lock_guard lock(window.Slots().mutex);
+        return window.Slots().entries[2].connected != 0;
+    }));
+    QTest::qWait(200);
+    EXPECT_FALSE(link.IsReceiverMode());
+    EXPECT_TRUE(entry->IsEntryVisible());
+
+    ASSERT_TRUE(m_hub->Unplug("keyboard", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return link.IsReceiverMode(); }));
+    EXPECT_TRUE(link.IsOpen());
+    EXPECT_EQ(link.ChunkSize(), 24);
+    EXPECT_TRUE(entry->IsEntryVisible());
+}
+
+TEST_F(MainWindowTest, ReceiverDeviceThatStopsAnsweringIsHiddenAndComesBack)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Cable).empty());
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Receiver).empty());
+    CDeviceOptionUI* entry = EntryOfKind(kKeyboardKind);
+    ASSERT_TRUE(WaitFor([&] { return entry->IsEntryVisible(); }));
+    ASSERT_TRUE(m_hub->Unplug("keyboard", Route::Cable).empty());
+    CDeviceLink& link = window.DeviceOfKind(kKeyboardKind)->CommandLink();
+    ASSERT_TRUE(WaitFor([&] { return link.IsReceiverMode(); }));
+
+    ASSERT_TRUE(m_hub->SetReachable("keyboard", false).empty());
+    EXPECT_TRUE(WaitFor([&] { return !entry->IsEntryVisible(); }, 3500));
+    EXPECT_TRUE(Control("No_device_Link")->isVisible());
+    ASSERT_TRUE(m_hub->SetReachable("keyboard", true).empty());
+    EXPECT_TRUE(WaitFor([&] { return entry->IsEntryVisible(); }, 3500));
+}
+
+TEST_F(MainWindowTest, ADeviceThatComesBackKeepsItsObjectAndPage)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("mousepad", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return window.DeviceOfKind(kMousePadKind) != nullptr; }));
+    CHalvorinUSBDevice* pad = window.DeviceOfKind(kMousePadKind);
+    CDeviceOptionUI* entry = EntryOfKind(kMousePadKind);
+    ASSERT_TRUE(WaitFor([&] { return entry->IsEntryVisible(); }));
+    const std::size_t entries = window.SelectorEntries().size();
+
+    ASSERT_TRUE(m_hub->Unplug("mousepad", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return !entry->IsEntryVisible(); }));
+    EXPECT_FALSE(pad->CommandLink().IsOpen());
+    EXPECT_TRUE(Control("No_device_Link")->isVisible());
+
+    ASSERT_TRUE(m_hub->Plug("mousepad", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return entry->IsEntryVisible(); }));
+    EXPECT_EQ(window.DeviceOfKind(kMousePadKind), pad);
+    EXPECT_EQ(window.SelectorEntries().size(), entries);
+    EXPECT_TRUE(pad->CommandLink().IsOpen());
+}
+
+TEST_F(MainWindowTest, CloseKeepsRunningAndASecondStartBringsTheWindowBack)
+{
+    CMainWnd& window = OpenWindow();
+    CNamedMutex running(QStringLiteral("Q-31"));
+    ASSERT_TRUE(running.IsOwned());
+    QWidget* host = window.GetHWND();
+    Control<QAbstractButton>("closebtn")->click();
+    const auto away = [host] { return !host->isVisible() || host->isMinimized(); };
+    EXPECT_TRUE(away());
+    EXPECT_EQ(window.GetHWND(), host);
+
+    QProcess second;
+    second.start(QStringLiteral(Q31_PROGRAM));
+    ASSERT_TRUE(second.waitForStarted());
+    EXPECT_TRUE(WaitFor([&] { return !away(); }, 10000));
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+}
+
+}  // namespace
