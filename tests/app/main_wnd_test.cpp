@@ -189,7 +189,9 @@ TEST_F(MainWindowTest, CloseKeepsRunningAndASecondStartBringsTheWindowBack)
     second.start(QStringLiteral(Q31_PROGRAM));
     ASSERT_TRUE(second.waitForStarted());
     EXPECT_TRUE(WaitFor([&] { return !away(); }, 10000));
-    ASSERT_TRUE(second.waitForFinished(10000));
+    // The hand-over may have ended the second process while the window came up.
+    ASSERT_TRUE(second.state() == QProcess::NotRunning || second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
 }
 
