@@ -52,6 +52,31 @@ constexpr std::array<SubTree, 8> kSubTrees = {{
     {"VirtualSetControlUI", "XML/CustomControlXML/VirtualSet.xml"},
 }};
 
+// Activation and the mouse entering or leaving the window.
+class CActivityWatch : public QObject {
+public:
+    explicit CActivityWatch(std::function<void(QEvent::Type)> onEvent) : m_onEvent(std::move(onEvent)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::WindowActivate:
+        case QEvent::WindowDeactivate:
+        case QEvent::Enter:
+        case QEvent::Leave:
+            m_onEvent(event->type());
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(QEvent::Type)> m_onEvent;
+};
+
 }  // namespace
 
 CMainWnd::CMainWnd()
@@ -96,6 +121,26 @@ void CMainWnd::InitWindow()
             button->hide();
     }
     SetIcon(kTrayIcon);
+    m_activityWatch = std::make_unique<CActivityWatch>([this](QEvent::Type type) {
+        switch (type) {
+        case QEvent::WindowActivate:
+            OnActivity(true, m_hover);
+            break;
+        case QEvent::WindowDeactivate:
+            OnActivity(false, m_hover);
+            break;
+        case QEvent::Enter:
+            OutputDebugText(QStringLiteral("鼠标移入"));
+            OnActivity(m_active, true);
+            break;
+        default:
+            OutputDebugText(QStringLiteral("鼠标移出"));
+            OnActivity(m_active, false);
+            break;
+        }
+    });
+    GetHWND()->installEventFilter(m_activityWatch.get());
+    m_sleepWatch = std::make_unique<CSleepWatch>([this](bool sleeping) { OnSleep(sleeping); });
     m_hasTray = m_trayIcon.CreateTrayIcon(this, kTrayIcon, QString::fromLatin1(kTitle));
 }
 
@@ -184,6 +229,27 @@ void CMainWnd::SetStatusPollingOff(bool off)
     }
 }
 
+void CMainWnd::OnSleep(bool sleeping)
+{
+    m_awake = !sleeping;
+    if (sleeping) {
+        for (CHalvorinUSBDevice* device : AllDevices())
+            device->EnableLiveLighting(0);
+    } else {
+        SetLightingControl(m_lightingControl != 0, false);
+    }
+}
+
+void CMainWnd::OnActivity(bool active, bool hover)
+{
+    m_active = active;
+    m_hover = hover;
+    for (int kind : {0, 1, 2}) {
+        for (CHalvorinUSBDevice* device : m_devices[kind])
+            device->SetPreviewRefresh(m_active || m_hover ? 1 : 0);
+    }
+}
+
 void CMainWnd::CloseChildWindows()
 {
     // The settings, skin and about windows close with the main window; none is open yet.
@@ -191,7 +257,8 @@ void CMainWnd::CloseChildWindows()
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_closing)
+    // Asleep, only discovery is heard: a device that came or went meanwhile must not be lost.
+    if (m_closing || (!m_awake && message != UM_DEVICE_ARRIVAL && message != UM_DEVICE_REMOVAL))
         return 0;
     if (message == g_msgInstance) {
         OutputDebugText(QString::asprintf("软件标示 %u，%llxd%llxd", message, static_cast<unsigned long long>(wParam),

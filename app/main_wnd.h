@@ -3,6 +3,7 @@
 // one page per device, the tray icon, and the discovery of devices coming and
 // going. It is also the program's window on the message bus, so other
 // processes can reach it.
+#include "app/sleep_watch.h"
 #include "hid/device_discovery.h"
 #include "platform/bus_endpoint.h"
 #include "platform/stop_event.h"
@@ -11,6 +12,7 @@
 #include "ui/window_impl_base.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class CDeviceOptionUI;
@@ -68,6 +70,10 @@ private:
     void OnMenuCommand(const QString& item);
     void SetupDpi();
     void SetStatusPollingOff(bool off);
+    // Suspend: live lighting off everywhere; resume: the lighting control state again.
+    void OnSleep(bool sleeping);
+    // Pages repaint their lights only while the window is active or under the mouse.
+    void OnActivity(bool active, bool hover);
 
     // Notifications.
     void OnClick(TNotifyUI& msg);
@@ -115,6 +121,9 @@ private:
     bool m_displayChanged = false;
     bool m_initialised = false;
     bool m_closing = false;
+    bool m_awake = true;
+    std::unique_ptr<CSleepWatch> m_sleepWatch;
+    std::unique_ptr<QObject> m_activityWatch;
 
     q31::hid::DeviceSlots m_slots;
     CStopEvent m_stopWorkers;
