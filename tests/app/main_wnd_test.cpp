@@ -7,12 +7,15 @@
 #include "app/start_up.h"
 #include "devices/halvorin_usb_device.h"
 #include "platform/named_mutex.h"
+#include "platform/registry_settings.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_hub.h"
 #include "ui/container_ui.h"
 #include "ui/control_factory.h"
 #include "ui/option_ui.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QProcess>
 #include <QTest>
 
@@ -193,6 +196,37 @@ TEST_F(MainWindowTest, CloseKeepsRunningAndASecondStartBringsTheWindowBack)
     ASSERT_TRUE(second.state() == QProcess::NotRunning || second.waitForFinished(10000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
+}
+
+TEST_F(MainWindowTest, LanguageSwitchShowsTheNewTextsAndIsRemembered)
+{
+    CMainWnd& window = OpenWindow();
+    auto* text = Control<QLabel>("no_device_text");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(window.GetLanguageIndex(), 0);
+    const QString english = text->text();
+    SendMessageTo(window, CMainWnd::kLanguageChanged, 1, 0);
+    EXPECT_EQ(window.GetLanguageIndex(), 1);
+    EXPECT_NE(text->text(), english);
+    EXPECT_EQ(q31::ReadLanguageSetting(), std::optional<DWORD>(2052));
+    SendMessageTo(window, CMainWnd::kLanguageChanged, 0, 0);
+    EXPECT_EQ(text->text(), english);
+    EXPECT_EQ(q31::ReadLanguageSetting(), std::optional<DWORD>(1033));
+}
+
+TEST_F(MainWindowTest, LightingSwitchReachesEveryDeviceAndOtherPrograms)
+{
+    CMainWnd& window = OpenWindow();
+    EXPECT_TRUE(window.IsLightingControlled());
+    Control<QAbstractButton>("control_light_status")->click();
+    EXPECT_FALSE(window.IsLightingControlled());
+    for (int kind : {0, 1})
+        EXPECT_EQ(window.DeviceOfKind(kind)->IsLiveLightingEnabled(), 0);
+    // Another program asks for it back.
+    SendMessageTo(window, g_msgLightRequest, 1, 1);
+    EXPECT_TRUE(window.IsLightingControlled());
+    for (int kind : {0, 1})
+        EXPECT_EQ(window.DeviceOfKind(kind)->IsLiveLightingEnabled(), 1);
 }
 
 }  // namespace
