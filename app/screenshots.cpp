@@ -5,7 +5,6 @@
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
 #include <QWidget>
@@ -31,7 +30,8 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
     while (next < entries.size() && !entries[next]->IsEntryVisible())
         ++next;
     if (next >= entries.size()) {
-        QCoreApplication::quit();
+        // The way "exit" of the tray menu ends the program.
+        window.Close(IDOK);
         return;
     }
     CDeviceOptionUI* entry = entries[next];
