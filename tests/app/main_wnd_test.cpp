@@ -6,6 +6,7 @@
 #include "app/registered_messages.h"
 #include "app/start_up.h"
 #include "devices/halvorin_usb_device.h"
+#include "platform/bus_endpoint.h"
 #include "platform/named_mutex.h"
 #include "platform/registry_settings.h"
 #include "sim/sim_hid_backend.h"
@@ -227,6 +228,55 @@ TEST_F(MainWindowTest, LightingSwitchReachesEveryDeviceAndOtherPrograms)
     EXPECT_TRUE(window.IsLightingControlled());
     for (int kind : {0, 1})
         EXPECT_EQ(window.DeviceOfKind(kind)->IsLiveLightingEnabled(), 1);
+}
+
+TEST_F(MainWindowTest, PreviousAndNextSkipHiddenDevices)
+{
+    CMainWnd& window = OpenWindow();
+    for (const char* device : {"mouse", "keyboard", "mousepad"})
+        ASSERT_TRUE(m_hub->Plug(device, Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return window.SelectorEntries().size() == 3 && EntryOfKind(kMousePadKind)->IsEntryVisible(); }));
+    ASSERT_TRUE(m_hub->Unplug("keyboard", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return !EntryOfKind(kKeyboardKind)->IsEntryVisible(); }));
+    CDeviceOptionUI* mouse = EntryOfKind(1);
+    CDeviceOptionUI* pad = EntryOfKind(kMousePadKind);
+    mouse->SelectOption()->click();
+    ASSERT_TRUE(mouse->IsSelected());
+
+    Control<QAbstractButton>("device_select_next")->click();
+    EXPECT_TRUE(pad->IsSelected());
+    EXPECT_FALSE(mouse->IsSelected());
+    EXPECT_EQ(Control<CTabLayoutUI>("device_switch")->currentWidget(), window.DeviceOfKind(kMousePadKind));
+    Control<QAbstractButton>("device_select_next")->click();
+    EXPECT_TRUE(pad->IsSelected());
+    Control<QAbstractButton>("device_select_prev")->click();
+    EXPECT_TRUE(mouse->IsSelected());
+    // Clicking the device on show keeps it on show.
+    mouse->SelectOption()->click();
+    EXPECT_TRUE(mouse->IsSelected());
+}
+
+TEST_F(MainWindowTest, DeviceQueryAnswersZovuDoraWithTheDeviceTable)
+{
+    CMainWnd& window = OpenWindow();
+    QByteArray table;
+    std::uint64_t kind = 0;
+    q31::bus::CBusEndpoint zovuDora([&](const q31::bus::BusDelivery& delivery) -> LRESULT {
+        kind = delivery.dwData;
+        table = delivery.data;
+        return 1;
+    });
+    ASSERT_TRUE(zovuDora.Open(QStringLiteral("ZovuDoraWnd"), QStringLiteral("ZovuDora")));
+    SendMessageTo(window, g_msgDeviceQuery, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !table.isEmpty(); }));
+    EXPECT_EQ(kind, 5u);
+    ASSERT_EQ(table.size(), 1024);
+    const auto* words = reinterpret_cast<const std::uint32_t*>(table.constData());
+    EXPECT_EQ((std::vector<std::uint32_t>(words, words + 8)), (std::vector<std::uint32_t>{2, 3, 0, 2, 4, 0x3A9D, 0x6C01, 2}));
+    EXPECT_EQ(words[14], 0x0C76u);
+    EXPECT_EQ(words[15], 0x1630u);
+    EXPECT_EQ(words[16], 7u);
+    EXPECT_EQ(words[17], 0u);
 }
 
 }  // namespace
