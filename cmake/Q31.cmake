@@ -31,3 +31,13 @@ function(q31_add_benchmark name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
 endfunction()
+
+# Adds every sub-folder of the current folder that has a CMakeLists.txt.
+function(q31_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true "${CMAKE_CURRENT_SOURCE_DIR}/*")
+  foreach(child IN LISTS children)
+    if(EXISTS "${child}/CMakeLists.txt")
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

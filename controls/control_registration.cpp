@@ -5,22 +5,11 @@
 #include "ui/control_factory.h"
 
 namespace q31::controls {
-namespace {
-
-template <class Control>
-void Register(CControlFactory& factory, const char* shortName, const char* className)
-{
-    const auto creator = [](QWidget* parent) -> QWidget* { return new Control(parent); };
-    factory.RegisterControlClass(QString::fromLatin1(shortName), creator);
-    factory.RegisterControlClass(QString::fromLatin1(className), creator);
-}
-
-}  // namespace
 
 void RegisterKeyButtonControls(CControlFactory& factory)
 {
-    Register<CDeviceKeyButtonUI>(factory, "DeviceKeyButton", "CDeviceKeyButtonUI");
-    Register<CSelectPanelUI>(factory, "SelectPanel", "CSelectPanelUI");
+    factory.RegisterControl<CDeviceKeyButtonUI>("DeviceKeyButton", "CDeviceKeyButtonUI");
+    factory.RegisterControl<CSelectPanelUI>("SelectPanel", "CSelectPanelUI");
 }
 
 }  // namespace q31::controls

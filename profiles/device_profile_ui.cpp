@@ -138,9 +138,7 @@ namespace q31 {
 
 void RegisterProfileControls(CControlFactory& factory)
 {
-    const auto create = [](QWidget* parent) -> QWidget* { return new CDeviceProfileUI(parent); };
-    factory.RegisterControlClass(QStringLiteral("DeviceProfile"), create);
-    factory.RegisterControlClass(QStringLiteral("CDeviceProfileUI"), create);
+    factory.RegisterControl<CDeviceProfileUI>(QStringLiteral("DeviceProfile"), QStringLiteral("CDeviceProfileUI"));
 }
 
 }  // namespace q31

@@ -20,6 +20,15 @@ public:
     // Null when the class is not registered.
     QWidget* CreateControl(const QString& className, QWidget* parent) const;
 
+    // Registers a control under the short name skins use and its class name.
+    template <class Control>
+    void RegisterControl(const QString& shortName, const QString& className)
+    {
+        const Creator creator = [](QWidget* parent) -> QWidget* { return new Control(parent); };
+        RegisterControlClass(shortName, creator);
+        RegisterControlClass(className, creator);
+    }
+
 private:
     CControlFactory();
     QHash<QString, Creator> m_creators;
