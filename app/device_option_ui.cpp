@@ -244,9 +244,7 @@ namespace q31::app {
 
 void RegisterDeviceOptionControl(CControlFactory& factory)
 {
-    const auto create = [](QWidget* parent) -> QWidget* { return new CDeviceOptionUI(parent); };
-    factory.RegisterControlClass(QStringLiteral("DeviceOption"), create);
-    factory.RegisterControlClass(QStringLiteral("CDeviceOptionUI"), create);
+    factory.RegisterControl<CDeviceOptionUI>(QStringLiteral("DeviceOption"), QStringLiteral("CDeviceOptionUI"));
 }
 
 }  // namespace q31::app
