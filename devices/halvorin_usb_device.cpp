@@ -146,7 +146,9 @@ void CHalvorinUSBDevice::PaintLedPreview()
             button->SetLightOverlay(OverlayColour(record), UnpackLightRecord(record).a, true);
         PutFrameLight(frame, i, record);
     }
-    if (m_commandLink.IsReceiverMode())
+    // The headset takes its LED colours as output reports, never as the command
+    // stream: streaming to it would only wait out a read timeout on the UI thread.
+    if (m_commandLink.IsReceiverMode() || m_type == Headset)
         return;
     // A device that did not take the last frame gets a rest before the next one;
     // the UI thread goes on painting meanwhile.

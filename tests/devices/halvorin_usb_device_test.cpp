@@ -317,6 +317,15 @@ TEST_F(LiveFrameTest, NothingIsSentThroughTheReceiverOrWithLiveLightingOff)
     EXPECT_EQ(Received()[0], 0);
 }
 
+TEST_F(LiveFrameTest, NothingIsStreamedToTheHeadset)
+{
+    Prepare(device, 0, 13, "HD", Headset);
+    ASSERT_TRUE(bus.Connect(device.CommandLink(), "headset", Headset));
+    device.SetDevedOzirav(0, PackLightRecord({255, 0, 0, 255}));
+    Paint();
+    EXPECT_EQ(StreamReports(), 0);
+}
+
 TEST_F(LiveFrameTest, LiveLightingOffSendsAndPaintsNothing)
 {
     Connect(Keyboard, 15);
