@@ -8,7 +8,7 @@ namespace {
 
 enum class Access { Control, Read, Write };
 
-struct CommandSpec {
+struct CommandRule {
     std::uint8_t code;
     Access access;
     Region region;
@@ -21,7 +21,7 @@ constexpr std::uint8_t kTakeLightControl = 0x1C;
 constexpr std::uint8_t kQueryReceiverLink = 0xAA;
 constexpr std::size_t kActiveProfileAddress = 0;
 
-constexpr std::array<CommandSpec, 15> kCommands = {{
+constexpr std::array<CommandRule, 15> kCommands = {{
     {kBeginConfig, Access::Control, Region::DeviceInfo},
     {kEndConfig, Access::Control, Region::DeviceInfo},
     {0x03, Access::Read, Region::DeviceInfo},
@@ -39,10 +39,10 @@ constexpr std::array<CommandSpec, 15> kCommands = {{
     {kQueryReceiverLink, Access::Control, Region::DeviceInfo},
 }};
 
-const CommandSpec* FindCommand(std::uint8_t code)
+const CommandRule* FindCommand(std::uint8_t code)
 {
     const auto found = std::find_if(kCommands.begin(), kCommands.end(),
-                                    [&](const CommandSpec& spec) { return spec.code == code; });
+                                    [&](const CommandRule& rule) { return rule.code == code; });
     return found == kCommands.end() ? nullptr : &*found;
 }
 
@@ -141,37 +141,37 @@ CommandReport SimDevice::Execute(const CommandReport& request, Route route)
 {
     if (!ChecksumMatches(request))
         return ReplyFrame(request, kStatusBadChecksum);
-    const CommandSpec* spec = FindCommand(request[kCommandOffset]);
-    if (!spec)
+    const CommandRule* rule = FindCommand(request[kCommandOffset]);
+    if (!rule)
         return ReplyFrame(request, kStatusRejected);
 
     CommandReport reply = ReplyFrame(request, kStatusOk);
-    if (spec->access == Access::Control) {
-        if (spec->code == kBeginConfig) {
+    if (rule->access == Access::Control) {
+        if (rule->code == kBeginConfig) {
             m_brackets.open = true;
             ++m_brackets.begun;
-        } else if (spec->code == kEndConfig) {
+        } else if (rule->code == kEndConfig) {
             m_brackets.open = false;
             ++m_brackets.ended;
-        } else if (spec->code == kTakeLightControl) {
+        } else if (rule->code == kTakeLightControl) {
             m_lightControlTaken = true;
-        } else if (spec->code == kQueryReceiverLink) {
+        } else if (rule->code == kQueryReceiverLink) {
             reply[kDataOffset] = kLinkUp;
         }
         return reply;
     }
 
-    std::vector<std::uint8_t>& memory = m_memory.at(spec->region);
+    std::vector<std::uint8_t>& memory = m_memory.at(rule->region);
     const std::size_t length = request[kLengthOffset];
     const std::size_t address = FrameAddress(request);
     if (length > kMaxChunk || address + length > memory.size())
         return ReplyFrame(request, kStatusRejected);
-    if (spec->access == Access::Read) {
-        if (spec->region == Region::Status)
+    if (rule->access == Access::Read) {
+        if (rule->region == Region::Status)
             memory[kStatusLinkByte] = route == Route::Receiver ? 1 : 0;
         std::copy_n(memory.begin() + address, length, reply.begin() + kDataOffset);
     } else {
-        if (!m_brackets.open && spec->code != kStreamLights)
+        if (!m_brackets.open && rule->code != kStreamLights)
             ++m_brackets.writesOutside;
         std::copy_n(request.begin() + kDataOffset, length, memory.begin() + address);
     }

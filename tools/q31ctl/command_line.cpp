@@ -14,7 +14,7 @@ constexpr std::uint32_t kAddressSpace = 0x10000;
 constexpr std::size_t kMaxKeyMap = 512;
 constexpr std::size_t kMaxReportData = 56;
 
-struct CommandSpec {
+struct CommandRule {
     const char* name;
     Command command;
     std::size_t arguments;  // positional arguments after the name
@@ -22,7 +22,7 @@ struct CommandSpec {
     const char* options;    // the command's own options, space-separated
 };
 
-constexpr std::array<CommandSpec, 18> kCommands = {{
+constexpr std::array<CommandRule, 18> kCommands = {{
     {"list", Command::List, 0, "list", ""},
     {"info", Command::Info, 0, "info", ""},
     {"status", Command::Status, 0, "status", ""},
@@ -170,18 +170,18 @@ Options Parse(const std::vector<std::string>& arguments, bool& helpAsked)
         return options;
     if (positional.empty())
         throw UsageError{"no command given"};
-    const auto spec = std::find_if(kCommands.begin(), kCommands.end(),
-                                   [&](const CommandSpec& c) { return positional[0] == c.name; });
-    if (spec == kCommands.end())
+    const auto rule = std::find_if(kCommands.begin(), kCommands.end(),
+                                   [&](const CommandRule& c) { return positional[0] == c.name; });
+    if (rule == kCommands.end())
         throw UsageError{"unknown command \"" + positional[0] + "\""};
-    if (positional.size() - 1 != spec->arguments)
-        throw UsageError{std::string("usage: q31ctl ") + spec->synopsis};
-    const std::string allowed = std::string(" ") + spec->options + " ";
+    if (positional.size() - 1 != rule->arguments)
+        throw UsageError{std::string("usage: q31ctl ") + rule->synopsis};
+    const std::string allowed = std::string(" ") + rule->options + " ";
     for (const auto& [option, text] : extra) {
         if (allowed.find(" " + option + " ") == std::string::npos)
-            throw UsageError{option + " does not go with " + spec->name};
+            throw UsageError{option + " does not go with " + rule->name};
     }
-    options.command = spec->command;
+    options.command = rule->command;
     FillCommandArguments(options, {positional.begin() + 1, positional.end()}, extra);
     return options;
 }
@@ -209,9 +209,9 @@ std::string UsageText()
         "DEVICE: keyboard, keyboard-receiver, mouse, mouse-receiver, mousepad, headset\n"
         "        (without it, the first supported device found)\n"
         "COMMAND:\n";
-    for (const CommandSpec& spec : kCommands)
-        if (spec.command != Command::List)
-            text += std::string("  ") + spec.synopsis + "\n";
+    for (const CommandRule& rule : kCommands)
+        if (rule.command != Command::List)
+            text += std::string("  ") + rule.synopsis + "\n";
     text +=
         "Numbers are decimal or 0x-prefixed hex; HEX is hex bytes (\"0aff\", \"0a ff\", \"0a:ff\").\n"
         "--trace prints every report sent and received; --simulate uses the simulated devices\n"
