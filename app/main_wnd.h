@@ -94,6 +94,8 @@ private:
     void OnDeviceRemoval(int slot);
     CHalvorinUSBDevice* CreateDevice(int catalogueIndex);
     void AttachCommandSlot(int slot);
+    // The slot's cable or receiver partner is present too.
+    bool PartnerIsConnected(int slot) const;
     void SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receiverSlot);
     CHalvorinUSBDevice* FindDeviceByIdentity(const HidInterfaceEntry& identity) const;
     HidInterfaceEntry IdentityOf(int slot) const;

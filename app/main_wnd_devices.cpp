@@ -77,13 +77,11 @@ void CMainWnd::OnDeviceRemoval(int slot)
     CHalvorinUSBDevice* device = FindDeviceByIdentity(IdentityOf(slot));
     if (!device)
         return;
-    if (entry.hasPartner) {
-        const HidInterfaceEntry& partner = m_slots.entries[entry.partner];
-        if (partner.partner == slot && partner.connected && !partner.devicePath.empty()) {
-            if (!q31::IsReceiverType(entry.type))
-                SwitchLink(*device, slot, entry.partner);
-            return;
-        }
+    if (PartnerIsConnected(slot)) {
+        // Reached the other way: the cable wins, a receiver waits.
+        if (!q31::IsReceiverType(entry.type))
+            SwitchLink(*device, slot, entry.partner);
+        return;
     }
     if (entry.type == Keyboard || entry.type == KeyboardReceiver)
         OutputDebugText(QStringLiteral("键盘设备丢失"));
@@ -203,20 +201,26 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     return device;
 }
 
+bool CMainWnd::PartnerIsConnected(int slot) const
+{
+    const HidInterfaceEntry& entry = m_slots.entries[slot];
+    if (!entry.hasPartner)
+        return false;
+    const HidInterfaceEntry& partner = m_slots.entries[entry.partner];
+    return partner.partner == slot && partner.connected && !partner.devicePath.empty();
+}
+
 void CMainWnd::AttachCommandSlot(int slot)
 {
     const HidInterfaceEntry& entry = m_slots.entries[slot];
     CHalvorinUSBDevice* device = FindDeviceByIdentity(IdentityOf(slot));
     if (!device)
         return;
-    if (entry.hasPartner) {
-        const HidInterfaceEntry& partner = m_slots.entries[entry.partner];
-        if (partner.partner == slot && partner.connected && !partner.devicePath.empty()) {
-            // Already reached the other way: the cable wins, a receiver waits.
-            if (!q31::IsReceiverType(entry.type))
-                SwitchLink(*device, slot, entry.partner);
-            return;
-        }
+    if (PartnerIsConnected(slot)) {
+        // Reached the other way: the cable wins, a receiver waits.
+        if (!q31::IsReceiverType(entry.type))
+            SwitchLink(*device, slot, entry.partner);
+        return;
     }
     CDeviceLink& link = device->CommandLink();
     if (link.IsOpen())
