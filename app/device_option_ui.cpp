@@ -47,6 +47,8 @@ QString ImageString(const QString& file)
 }
 
 constexpr UINT kPreviewMs = 5;
+constexpr UINT kQuietPreviewMs = 50;
+constexpr int kQuietPreviewsBeforeSlowing = 40;
 constexpr UINT kRetryConnectedMs = 3000;
 constexpr UINT kFirstPowerMs = 50;
 constexpr UINT kPowerMs = 5000;
@@ -112,7 +114,9 @@ void CDeviceOptionUI::OnConnected()
         AskToShow(true);
     }
     m_device->OnActivated();
-    StartTimer(kTimerPreview, kPreviewMs);
+    m_quietPreviews = 0;
+    m_previewIntervalMs = 0;
+    StartPreview(kPreviewMs);
     if (m_device->GetPowerDisplay())
         StartTimer(kTimerPower, kFirstPowerMs);
     if (ReachedThroughReceiver())
@@ -126,8 +130,23 @@ void CDeviceOptionUI::OnPreview()
         return;
     }
     m_device->PaintLedPreview();
-    if (IsSelected() && m_device->GetPreviewRefresh() && m_selectPanel)
+    const bool changed = m_device->TakeLightChange();
+    // A panel that comes into view paints the overlays it missed while hidden.
+    const bool panelShown = m_selectPanel && m_selectPanel->isVisible();
+    if (panelShown && (changed || !m_panelWasShown) && m_device->GetPreviewRefresh() && IsSelected())
         m_selectPanel->update();
+    m_panelWasShown = panelShown;
+    // Lights that stand still need no 5 ms cadence; the first change brings it back.
+    m_quietPreviews = changed ? 0 : m_quietPreviews + 1;
+    StartPreview(m_quietPreviews >= kQuietPreviewsBeforeSlowing ? kQuietPreviewMs : kPreviewMs);
+}
+
+void CDeviceOptionUI::StartPreview(UINT intervalMs)
+{
+    if (intervalMs == m_previewIntervalMs)
+        return;
+    m_previewIntervalMs = intervalMs;
+    StartTimer(kTimerPreview, intervalMs);
 }
 
 void CDeviceOptionUI::OnReachability()

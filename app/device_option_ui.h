@@ -2,6 +2,7 @@
 // A device's entry in the main window's device selector ("DeviceOption"): the
 // option that selects the device's page, a mark for synchronised lighting and
 // the kind's name. Its timers drive the device while its command link is open.
+#include "devices/entry_timers.h"
 #include "platform/win_types.h"
 #include "ui/container_ui.h"
 #include "ui/paint_manager.h"
@@ -22,7 +23,7 @@ public:
     enum : UINT {
         kTimerPreview = 1000,
         kTimerConnected = 1001,
-        kTimerSync = 1002,
+        kTimerSync = q31::devices::kEntrySyncTimer,
         kTimerDeferred1003 = 1003,
         kTimerDeferred1004 = 1004,
         kTimerPower = 1005,
@@ -70,6 +71,8 @@ public:
 private:
     void OnConnected();
     void OnPreview();
+    // (Re)starts the preview timer when its interval changes.
+    void StartPreview(UINT intervalMs);
     void OnReachability();
     void AskToShow(bool show);
     bool ReachedThroughReceiver() const;
@@ -87,6 +90,9 @@ private:
     CHalvorinUSBDevice* m_device = nullptr;
     QPointer<QWidget> m_selectPanel;
     IMessageReceiver* m_mainWindow = nullptr;
+    int m_quietPreviews = 0;
+    UINT m_previewIntervalMs = 0;
+    bool m_panelWasShown = false;
 };
 
 namespace q31::app {

@@ -62,7 +62,8 @@ void CMainWnd::OnDeviceArrival(int slot)
     }
     if (entry.channel == kChannelCommand)
         AttachCommandSlot(slot);
-    // Notification interfaces join once the device classes read them.
+    else if (CHalvorinUSBDevice* device = FindDeviceByIdentity(IdentityOf(slot)))
+        device->AttachNotification(entry.devicePath, entry.type);
     ShowAndBringToFront();
 }
 
@@ -72,11 +73,14 @@ void CMainWnd::OnDeviceRemoval(int slot)
         return;
     const HidInterfaceEntry& entry = m_slots.entries[slot];
     OutputDebugText(KindWord(entry.type, false));
-    if (entry.channel != kChannelCommand)
-        return;
     CHalvorinUSBDevice* device = FindDeviceByIdentity(IdentityOf(slot));
     if (!device)
         return;
+    if (entry.channel != kChannelCommand) {
+        // Closed now, so that the interface's next arrival opens it again.
+        device->DetachNotification(entry.type);
+        return;
+    }
     if (PartnerIsConnected(slot)) {
         // Reached the other way: the cable wins, a receiver waits.
         if (!q31::IsReceiverType(entry.type))

@@ -16,7 +16,6 @@ using namespace q31::devices;
 
 namespace {
 
-constexpr DWORD kStreamRestMs = 200;
 constexpr int kFullLevel = 255;
 constexpr DWORD kWhiteOverlay = 0xFFFFFF;
 
@@ -56,7 +55,10 @@ T* FindFirstDescendant(const QWidget& page, const QString& className)
 
 CHalvorinUSBDevice::CHalvorinUSBDevice(QWidget* parent) : CHorizontalLayoutUI(parent) {}
 
-CHalvorinUSBDevice::~CHalvorinUSBDevice() = default;
+CHalvorinUSBDevice::~CHalvorinUSBDevice()
+{
+    StopNotificationReaders();
+}
 
 void CHalvorinUSBDevice::CPageNotifier::Notify(TNotifyUI& msg)
 {
@@ -150,16 +152,12 @@ void CHalvorinUSBDevice::PaintLedPreview()
     // stream: streaming to it would only wait out a read timeout on the UI thread.
     if (m_commandLink.IsReceiverMode() || m_type == Headset)
         return;
-    // A device that did not take the last frame gets a rest before the next one;
-    // the UI thread goes on painting meanwhile.
     const DWORD now = TickCountMs();
-    if (m_streamResting && now - m_streamFailedAt < kStreamRestMs)
+    const std::size_t length = FrameLength(count);
+    if (!m_streamPacing.ShouldSend(frame, length, now))
         return;
-    m_streamResting = false;
-    if (m_commandLink.StreamLights(frame.data(), FrameLength(count)) != q31::kResultSuccess) {
-        m_streamResting = true;
-        m_streamFailedAt = now;
-    }
+    const bool taken = m_commandLink.StreamLights(frame.data(), length) == q31::kResultSuccess;
+    m_streamPacing.Sent(frame, length, taken, now);
 }
 
 void CHalvorinUSBDevice::SetDevedOzirav(int index, DWORD record)

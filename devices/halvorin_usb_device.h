@@ -6,6 +6,8 @@
 #include "devices/effect_steps.h"
 #include "devices/key_lights.h"
 #include "devices/light_records.h"
+#include "devices/notification_reader.h"
+#include "devices/stream_pacing.h"
 #include "hid/hid_catalogue.h"
 #include "platform/win_types.h"
 #include "profiles/profile_records.h"
@@ -22,6 +24,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <string>
 #include <vector>
 
 class CDeviceKeyButtonUI;
@@ -93,6 +96,16 @@ public:
     virtual void OnAudioBands(const int* values, int count);
     virtual void OnAudioLevels(const int* values);
 
+    // Discovery hands over a notification interface: cable types open into the
+    // notification link's cable interface, receiver types into its receiver
+    // interface, and that interface's reader starts. An interface of the type
+    // that is already open is kept.
+    virtual void AttachNotification(const std::string& path, int type);
+    // Stops the reader of that type's interface and closes the interface.
+    virtual void DetachNotification(int type);
+    void ReattachNotification(const std::string& path, int type);
+    bool IsNotificationAttached(int type);
+
     // "<user data>/Q-31/<kind name>/", created when missing.
     QString UserDataFolder() const;
     // "<program data>/DefaultData/".
@@ -131,6 +144,9 @@ public:
     void SetLightEditor(IDeviceLightEditor* editor) { m_lightEditor = editor; }
     void SetPreviewRefresh(int refresh) { m_previewRefresh = refresh; }
     int GetPreviewRefresh() const { return m_previewRefresh; }
+    // True when a light record changed since the last call: the preview
+    // repaints the page only then.
+    bool TakeLightChange() { return m_lightRecords.ChangedSince(m_paintedRecords); }
     QString GetPageXmlPath() const { return m_pageXmlPath; }
     QString GetDataFolder() const { return m_dataFolder; }
     QString GetKindName() const { return m_kindName; }
@@ -146,6 +162,15 @@ public:
     INotifyUI& PageNotifier() { return m_pageNotifier; }
 
 protected:
+    // Every code a notification reader decodes, on that reader's thread. The
+    // base asks the selector entry to read the device's state again on 0x0401.
+    virtual void OnNotificationCode(int type, std::uint16_t code);
+    // Safe from any thread: starts one of the selector entry's timers on the UI thread.
+    void StartEntryTimerLater(UINT timerId, UINT elapseMs);
+    // Derived destructors call this first, so that no reader calls into a
+    // half-destroyed object.
+    void StopNotificationReaders();
+
     class CPageNotifier : public INotifyUI {
     public:
         explicit CPageNotifier(CHalvorinUSBDevice& page) : m_page(page) {}
@@ -200,13 +225,17 @@ protected:
     HidInterfaceEntry m_identity{};
     int m_kindIndex = 0;
     std::array<DWORD, 3> m_lightInfo{};
+    q31::devices::CNotificationReader m_cableReader{"cable notifications"};
+    q31::devices::CNotificationReader m_receiverReader{"receiver notifications"};
 
 private:
     // Finds the two function tab layouts of the page on first use.
     void FindFunctionPanels();
 
     CPageNotifier m_pageNotifier{*this};
-    // A frame the device did not take rests the stream for a while.
-    DWORD m_streamFailedAt = 0;
-    bool m_streamResting = false;
+    CHidDevice& NotificationInterface(int type);
+    q31::devices::CNotificationReader& ReaderOf(int type);
+
+    q31::devices::CStreamPacing m_streamPacing;
+    std::vector<std::uint32_t> m_paintedRecords;
 };

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace q31::devices {
 
@@ -37,6 +38,9 @@ public:
     std::uint32_t Load(std::size_t index) const { return m_records[index].load(std::memory_order_relaxed); }
     void Store(std::size_t index, std::uint32_t record) { m_records[index].store(record, std::memory_order_relaxed); }
     void Fill(std::uint32_t record);
+    // True when some record differs from the snapshot, which then takes the
+    // current records: lets the preview repaint only what moved.
+    bool ChangedSince(std::vector<std::uint32_t>& snapshot) const;
 
 private:
     std::unique_ptr<std::atomic<std::uint32_t>[]> m_records;

@@ -37,6 +37,12 @@ bool CWorkerThread::Start(std::function<void(const CStopEvent&)> body)
     return true;
 }
 
+void CWorkerThread::RequestStop()
+{
+    if (m_run)
+        m_run->stop.Set();
+}
+
 bool CWorkerThread::Stop(int waitMs)
 {
     if (!m_run)

@@ -19,6 +19,9 @@ public:
     // Runs body(stopEvent) on a new thread; the body returns when the event is set.
     // Does nothing and returns false while a previous run is still alive.
     bool Start(std::function<void(const CStopEvent&)> body);
+    // Sets the stop event without waiting: for a body that must also be woken
+    // some other way (a blocking read) before Stop waits for it.
+    void RequestStop();
     // Sets the stop event and waits up to waitMs for the body to return.
     // Returns false (and logs) when it did not end in time.
     bool Stop(int waitMs = 1000);

@@ -31,7 +31,8 @@ constexpr int kKeyboardKind = 0;
 constexpr int kMousePadKind = 2;
 constexpr int kSettleMs = 3000;
 
-// A device that asks the receiver whether it is reached, as the keyboard does.
+// A device that asks the receiver whether it is reached, as the keyboard does,
+// and counts the re-reads of its state.
 class CReachableDevice : public CHalvorinUSBDevice {
 public:
     using CHalvorinUSBDevice::CHalvorinUSBDevice;
@@ -39,6 +40,9 @@ public:
     {
         return m_commandLink.IsOpen() && m_commandLink.IsReceiverMode() && m_commandLink.QueryReceiverLink();
     }
+    void SyncFromDevice() override { ++syncs; }
+
+    int syncs = 0;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -176,6 +180,57 @@ TEST_F(MainWindowTest, ADeviceThatComesBackKeepsItsObjectAndPage)
     EXPECT_EQ(window.DeviceOfKind(kMousePadKind), pad);
     EXPECT_EQ(window.SelectorEntries().size(), entries);
     EXPECT_TRUE(pad->CommandLink().IsOpen());
+}
+
+TEST_F(MainWindowTest, NotificationInterfacesFollowTheDeviceAndAskForARead)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Cable).empty());
+    auto* keyboard = static_cast<CReachableDevice*>(window.DeviceOfKind(kKeyboardKind));
+    ASSERT_TRUE(WaitFor([&] { return keyboard->IsNotificationAttached(Keyboard); }));
+    ASSERT_TRUE(WaitFor([&] { return EntryOfKind(kKeyboardKind)->IsEntryVisible(); }));
+
+    // "Settings changed" from the keyboard: its state is read again half a second later.
+    ASSERT_TRUE(m_hub->Notify("keyboard", 0x0401).empty());
+    EXPECT_TRUE(WaitFor([&] { return keyboard->syncs == 1; }));
+    ASSERT_TRUE(m_hub->Notify("keyboard", 0x0402).empty());
+    QTest::qWait(700);
+    EXPECT_EQ(keyboard->syncs, 1);
+
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Receiver).empty());
+    EXPECT_TRUE(WaitFor([&] { return keyboard->IsNotificationAttached(KeyboardReceiver); }));
+    ASSERT_TRUE(m_hub->Unplug("keyboard", Route::Cable).empty());
+    EXPECT_TRUE(WaitFor([&] { return !keyboard->IsNotificationAttached(Keyboard); }));
+    EXPECT_TRUE(keyboard->IsNotificationAttached(KeyboardReceiver));
+    // The cable's next arrival opens its interface again.
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Cable).empty());
+    EXPECT_TRUE(WaitFor([&] { return keyboard->IsNotificationAttached(Keyboard); }));
+}
+
+TEST_F(MainWindowTest, LightChangesReachTheDeviceQuicklyAndStillLightsAreNotResent)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("mouse", Route::Cable).empty());
+    CHalvorinUSBDevice* mouse = window.DeviceOfKind(1);
+    ASSERT_TRUE(WaitFor([&] { return EntryOfKind(1)->IsEntryVisible(); }));
+    QTest::qWait(1200);  // long past the first frame: the preview has slowed down
+
+    const auto frameStarts = [this] {
+        int starts = 0;
+        for (const q31::sim::TrafficEntry& entry : m_hub->Log().Entries()) {
+            // A frame's first report: the light stream command at offset 0.
+            if (entry.direction == q31::sim::Direction::ToDevice && entry.bytes.size() > 6 && entry.bytes[3] == 0x12 &&
+                entry.bytes[5] == 0 && entry.bytes[6] == 0)
+                ++starts;
+        }
+        return starts;
+    };
+    m_hub->Log().Clear();
+    QTest::qWait(1500);
+    EXPECT_LE(frameStarts(), 2);  // only the once-a-second repeat
+
+    mouse->SetDevedOzirav(0, 0xFF0000FF);  // full red
+    EXPECT_TRUE(WaitFor([&] { return (*m_hub->Dump("mouse", q31::sim::Region::LightFrame))[0] == 254; }, 400));
 }
 
 TEST_F(MainWindowTest, CloseKeepsRunningAndASecondStartBringsTheWindowBack)

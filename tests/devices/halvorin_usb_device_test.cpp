@@ -296,6 +296,20 @@ TEST_F(LiveFrameTest, SendsEachLightScaledByItsBrightness)
     }
 }
 
+TEST_F(LiveFrameTest, AFrameTheDeviceHoldsIsNotSentAgainUntilALightChanges)
+{
+    Connect(Keyboard, 15);
+    device.SetDevedOzirav(0, PackLightRecord({255, 0, 0, 255}));
+    Paint();
+    EXPECT_EQ(StreamReports(), 1);
+    Paint();
+    EXPECT_EQ(StreamReports(), 0);
+    device.SetDevedOzirav(1, PackLightRecord({0, 255, 0, 255}));
+    Paint();
+    EXPECT_EQ(StreamReports(), 1);
+    EXPECT_EQ(Received()[4], 254);
+}
+
 TEST_F(LiveFrameTest, LeavesLight170OutOfTheFrame)
 {
     Connect(Keyboard, 171);
