@@ -175,6 +175,7 @@ void CMainWnd::StartDiscovery()
 void CMainWnd::StopWorkers()
 {
     m_stopWorkers.Set();
+    m_receiverLinkWorker.Stop(kWorkerStopMs);
     // Discovery may be waiting for this thread to take its message: keep taking them.
     const QDeadlineTimer deadline(kWorkerStopMs);
     while (m_discoveryWorker.IsRunning() && !deadline.hasExpired())

@@ -97,6 +97,8 @@ private:
     // The slot's cable or receiver partner is present too.
     bool PartnerIsConnected(int slot) const;
     void SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receiverSlot);
+    // Asks the receiver whether the device behind it answers, then refreshes its power state.
+    void WaitForReceiverLink(CHalvorinUSBDevice& device);
     CHalvorinUSBDevice* FindDeviceByIdentity(const HidInterfaceEntry& identity) const;
     HidInterfaceEntry IdentityOf(int slot) const;
     CDeviceOptionUI* EntryOf(const CHalvorinUSBDevice& device) const;
@@ -130,6 +132,7 @@ private:
     q31::hid::DeviceSlots m_slots;
     CStopEvent m_stopWorkers;
     CWorkerThread m_discoveryWorker{"discovery"};
+    CWorkerThread m_receiverLinkWorker{"receiver link"};
 
     // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
     std::array<std::vector<CHalvorinUSBDevice*>, 4> m_devices;

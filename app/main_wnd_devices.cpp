@@ -13,7 +13,7 @@
 #include "ui/dialog_builder.h"
 #include "ui/option_ui.h"
 
-#include <QThread>
+#include <QMetaObject>
 
 #include <algorithm>
 
@@ -254,23 +254,37 @@ void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receive
     }
     CDeviceOptionUI* option = EntryOf(device);
     if (!toCable) {
-        if (device.GetPowerDisplay()) {
-            for (int attempt = 0; attempt < kReceiverLinkTries && !link.QueryReceiverLink(); ++attempt) {
-                OutputDebugText(QStringLiteral("获取2.4G模式失败"));
-                QThread::msleep(kReceiverLinkRetryMs);
-            }
-            OutputDebugText(QStringLiteral("获取2"));
-            device.RefreshPower();
-        }
+        if (device.GetPowerDisplay())
+            WaitForReceiverLink(device);
         if (option)
             option->StartTimer(CDeviceOptionUI::kTimerReachability, kFirstReachabilityMs);
         return;
     }
+    m_receiverLinkWorker.RequestStop();
     if (option) {
         option->StartTimer(CDeviceOptionUI::kTimerConnected, kConnectedDelayMs);
         ShowEntry(option, !AnyEntryVisible());
     }
     if (device.GetPowerDisplay())
+        device.RefreshPower();
+}
+
+void CMainWnd::WaitForReceiverLink(CHalvorinUSBDevice& device)
+{
+    // A receiver takes up to a second and more to find its device again; the
+    // window must not freeze meanwhile, so the asking runs on a worker.
+    m_receiverLinkWorker.Stop(kReceiverLinkRetryMs);
+    const bool started = m_receiverLinkWorker.Start([&device](const CStopEvent& stop) {
+        CDeviceLink& link = device.CommandLink();
+        for (int attempt = 0; attempt < kReceiverLinkTries && !link.QueryReceiverLink(); ++attempt) {
+            OutputDebugText(QStringLiteral("获取2.4G模式失败"));
+            if (stop.Wait(kReceiverLinkRetryMs))
+                return;
+        }
+        OutputDebugText(QStringLiteral("获取2"));
+        QMetaObject::invokeMethod(&device, [&device] { device.RefreshPower(); }, Qt::QueuedConnection);
+    });
+    if (!started)
         device.RefreshPower();
 }
 

@@ -17,7 +17,9 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,8 +43,10 @@ public:
         return m_commandLink.IsOpen() && m_commandLink.IsReceiverMode() && m_commandLink.QueryReceiverLink();
     }
     void SyncFromDevice() override { ++syncs; }
+    void RefreshPower() override { ++powerRefreshes; }
 
     int syncs = 0;
+    int powerRefreshes = 0;
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -158,6 +162,34 @@ TEST_F(MainWindowTest, ReceiverDeviceThatStopsAnsweringIsHiddenAndComesBack)
     EXPECT_TRUE(Control("No_device_Link")->isVisible());
     ASSERT_TRUE(m_hub->SetReachable("keyboard", true).empty());
     EXPECT_TRUE(WaitFor([&] { return entry->IsEntryVisible(); }, 3500));
+}
+
+TEST_F(MainWindowTest, MouseMovingToAnUnansweringReceiverKeepsTheWindowResponsive)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("mouse", Route::Cable).empty());
+    ASSERT_TRUE(m_hub->Plug("mouse", Route::Receiver).empty());
+    ASSERT_TRUE(WaitFor([&] { return EntryOfKind(1)->IsEntryVisible(); }));
+    QTest::qWait(300);
+    auto* mouse = static_cast<CReachableDevice*>(window.DeviceOfKind(1));
+    ASSERT_TRUE(m_hub->SetReachable("mouse", false).empty());
+
+    // The receiver is asked for well over a second; meanwhile the UI thread keeps ticking.
+    QElapsedTimer clock;
+    qint64 lastTick = 0, longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    clock.start();
+    ticker.start(10);
+    ASSERT_TRUE(m_hub->Unplug("mouse", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return mouse->CommandLink().IsReceiverMode(); }));
+    const int refreshesBefore = mouse->powerRefreshes;
+    QTest::qWait(1800);
+    EXPECT_LT(longestGap, 500);
+    EXPECT_GT(mouse->powerRefreshes, refreshesBefore);  // once the asking has ended
 }
 
 TEST_F(MainWindowTest, ADeviceThatComesBackKeepsItsObjectAndPage)
