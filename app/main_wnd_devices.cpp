@@ -8,12 +8,12 @@
 #include "devices/halvorin_usb_device.h"
 #include "platform/debug_log.h"
 #include "platform/folders.h"
+#include "platform/post_to_thread.h"
 #include "protocol/link_attach.h"
 #include "ui/container_ui.h"
 #include "ui/dialog_builder.h"
 #include "ui/option_ui.h"
 
-#include <QMetaObject>
 
 #include <algorithm>
 
@@ -282,7 +282,7 @@ void CMainWnd::WaitForReceiverLink(CHalvorinUSBDevice& device)
                 return;
         }
         OutputDebugText(QStringLiteral("获取2"));
-        QMetaObject::invokeMethod(&device, [&device] { device.RefreshPower(); }, Qt::QueuedConnection);
+        PostToThreadOf(&device, [&device] { device.RefreshPower(); });
     });
     if (!started)
         device.RefreshPower();

@@ -2,11 +2,10 @@
 // them, and the readers that follow what the device says on them.
 #include "devices/entry_timers.h"
 #include "devices/halvorin_usb_device.h"
+#include "platform/post_to_thread.h"
 #include "protocol/link_attach.h"
 #include "protocol/notification_code.h"
 #include "ui/paint_manager.h"
-
-#include <QMetaObject>
 
 namespace {
 
@@ -78,13 +77,10 @@ void CHalvorinUSBDevice::OnNotificationCode(int /*type*/, std::uint16_t code)
 void CHalvorinUSBDevice::StartEntryTimerLater(UINT timerId, UINT elapseMs)
 {
     // Queued to the page, so nothing runs once the page is gone.
-    QMetaObject::invokeMethod(
-        this,
-        [this, timerId, elapseMs] {
-            QWidget* entry = m_selectorEntry;
-            CPaintManagerUI* manager = entry ? CPaintManagerUI::ForControl(entry) : nullptr;
-            if (manager)
-                manager->SetTimer(entry, timerId, elapseMs);
-        },
-        Qt::QueuedConnection);
+    PostToThreadOf(this, [this, timerId, elapseMs] {
+        QWidget* entry = m_selectorEntry;
+        CPaintManagerUI* manager = entry ? CPaintManagerUI::ForControl(entry) : nullptr;
+        if (manager)
+            manager->SetTimer(entry, timerId, elapseMs);
+    });
 }

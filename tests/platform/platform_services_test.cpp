@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <thread>
 
 TEST(Folders, UserDataFolderIsCreatedUnderXdgDataHome)
@@ -83,4 +85,31 @@ TEST(UiMessage, SendFromAWorkerBlocksUntilTheUiThreadHandledIt)
     poster.join();
     EXPECT_EQ(receiver.lastMessage, 0x0C12u);  // queued, not yet handled
     EXPECT_TRUE(QTest::qWaitFor([&] { return receiver.lastMessage == 0x0C13u; }, 5000));
+}
+
+TEST(UiMessage, SendToAContextDestroyedBeforeHandlingReturnsInsteadOfHanging)
+{
+    struct LateReceiver : IMessageReceiver {
+        LRESULT HandleMessage(UINT, WPARAM, LPARAM) override { return 1; }
+        QObject* MessageContext() override
+        {
+            QObject* current = context.get();
+            asked = true;
+            return current;
+        }
+        std::unique_ptr<QObject> context = std::make_unique<QObject>();
+        std::atomic<bool> asked = false;
+    } receiver;
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        EXPECT_EQ(SendMessageTo(receiver, 0x0C12, 0, 0), 0);
+        done = true;
+    });
+    // Give the worker time to queue the message, then drop its context unhandled.
+    while (!receiver.asked)
+        std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    receiver.context.reset();
+    worker.join();
+    EXPECT_TRUE(done);
 }
