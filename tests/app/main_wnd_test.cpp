@@ -11,6 +11,7 @@
 #include "platform/registry_settings.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_hub.h"
+#include "tests/common/sanitizer_limits.h"
 #include "ui/container_ui.h"
 #include "ui/control_factory.h"
 #include "ui/option_ui.h"
@@ -267,6 +268,7 @@ TEST_F(MainWindowTest, LightChangesReachTheDeviceQuicklyAndStillLightsAreNotRese
 
 TEST_F(MainWindowTest, CloseKeepsRunningAndASecondStartBringsTheWindowBack)
 {
+    Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();
     CMainWnd& window = OpenWindow();
     CNamedMutex running(QStringLiteral("Q-31"));
     ASSERT_TRUE(running.IsOwned());

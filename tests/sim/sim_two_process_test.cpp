@@ -2,6 +2,7 @@
 // that runs discovery.
 #include "sim/sim_backend_factory.h"
 #include "sim/sim_remote_backend.h"
+#include "tests/common/sanitizer_limits.h"
 #include "tests/sim/sim_test_support.h"
 
 #include <QDeadlineTimer>
@@ -58,6 +59,7 @@ QString Devsim()
 
 TEST(SimTwoProcesses, ShareTheDevicesOfQ31DevsimAndSeeAnUnplugAsRemoval)
 {
+    Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();
     Child devsim(Devsim(), {QStringLiteral("start"), QStringLiteral("--latency"), QStringLiteral("0")});
     ASSERT_TRUE(devsim.NextLine().startsWith(QStringLiteral("q31-devsim: serving")));
     const auto remote = RemoteSimBackend::Connect(DevsimSocketPath());
