@@ -231,7 +231,7 @@ std::string HexDump(const std::vector<std::uint8_t>& bytes)
         char address[24];
         std::snprintf(address, sizeof address, "%04zx:", line);
         text += address;
-        text += " " + HexBytes(bytes.data() + line, std::min<std::size_t>(16, bytes.size() - line)) + "\n";
+        text.append(" ").append(HexBytes(bytes.data() + line, std::min<std::size_t>(16, bytes.size() - line))).append("\n");
     }
     return text;
 }

@@ -95,9 +95,9 @@ std::string DescribeFault(const SimFault& fault)
         if (kind == fault.kind)
             text = name;
     if (fault.kind == FaultKind::DelayedReply)
-        text += " " + std::to_string(fault.delayMs);
+        text.append(" ").append(std::to_string(fault.delayMs));
     if (fault.kind == FaultKind::Unplug)
-        text += " " + std::to_string(fault.afterReports);
+        text.append(" ").append(std::to_string(fault.afterReports));
     text += fault.times == SimFault::kAlways ? " always" : " times " + std::to_string(fault.times);
     if (fault.command)
         text += " command " + std::to_string(*fault.command);
