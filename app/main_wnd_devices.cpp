@@ -14,7 +14,6 @@
 #include "ui/dialog_builder.h"
 #include "ui/option_ui.h"
 
-
 #include <algorithm>
 
 namespace {

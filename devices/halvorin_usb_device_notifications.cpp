@@ -2,6 +2,7 @@
 // them, and the readers that follow what the device says on them.
 #include "devices/entry_timers.h"
 #include "devices/halvorin_usb_device.h"
+#include "platform/debug_log.h"
 #include "platform/post_to_thread.h"
 #include "protocol/link_attach.h"
 #include "protocol/notification_code.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr int kReaderStopWaitMs = 1000;
+constexpr int kReaderStopWaitMs = 500;
 constexpr UINT kSyncDelayMs = 500;
 
 }  // namespace
@@ -51,9 +52,10 @@ void CHalvorinUSBDevice::DetachNotification(int type)
     const bool receiver = q31::IsReceiverType(std::uint16_t(type));
     CHidDevice& hid = NotificationInterface(type);
     ReaderOf(type).Stop(hid, kReaderStopWaitMs);
-    std::lock_guard lock(receiver ? m_commandLink.ReceiverLock() : m_commandLink.IoLock());
-    if (!receiver)
-        m_notificationLink.SetOpen(false);
+    if (receiver)
+        return;
+    std::lock_guard lock(m_commandLink.IoLock());
+    m_notificationLink.SetOpen(false);
 }
 
 void CHalvorinUSBDevice::ReattachNotification(const std::string& path, int type)
@@ -70,8 +72,10 @@ void CHalvorinUSBDevice::StopNotificationReaders()
 
 void CHalvorinUSBDevice::OnNotificationCode(int /*type*/, std::uint16_t code)
 {
-    if (code == q31::kCodeReadSettings)
-        StartEntryTimerLater(q31::devices::kEntrySyncTimer, kSyncDelayMs);
+    if (code != q31::kCodeReadSettings)
+        return;
+    OutputDebugText(QStringLiteral("接收到自动添加设备的同步信息要求"));
+    StartEntryTimerLater(q31::devices::kEntrySyncTimer, kSyncDelayMs);
 }
 
 void CHalvorinUSBDevice::StartEntryTimerLater(UINT timerId, UINT elapseMs)
