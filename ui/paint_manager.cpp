@@ -287,8 +287,25 @@ QFont CPaintManagerUI::Scaled(const TFontInfo& info) const
     return font;
 }
 
+CPaintManagerUI::CLookBatch::CLookBatch(CPaintManagerUI& manager) : m_manager(manager)
+{
+    ++m_manager.m_lookBatches;
+}
+
+CPaintManagerUI::CLookBatch::~CLookBatch()
+{
+    if (--m_manager.m_lookBatches == 0 && m_manager.m_lookPending) {
+        m_manager.m_lookPending = false;
+        m_manager.ApplyLook();
+    }
+}
+
 void CPaintManagerUI::ApplyLook()
 {
+    if (m_lookBatches > 0) {
+        m_lookPending = true;
+        return;
+    }
     if (!m_host)
         return;
     const double scale = GetDPIScale();

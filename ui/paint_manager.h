@@ -89,6 +89,19 @@ public:
     QFont GetFont(int id) const;
     QFont GetDefaultFont() const;
 
+    // Holds back restyling while several fonts change, so the window is
+    // restyled once, when the last batch ends.
+    class CLookBatch {
+    public:
+        explicit CLookBatch(CPaintManagerUI& manager);
+        ~CLookBatch();
+        CLookBatch(const CLookBatch&) = delete;
+        CLookBatch& operator=(const CLookBatch&) = delete;
+
+    private:
+        CPaintManagerUI& m_manager;
+    };
+
 private:
     void OnTimer(QWidget* control, UINT timerId);
     QFont Scaled(const TFontInfo& font) const;
@@ -101,4 +114,6 @@ private:
     QHash<int, TFontInfo> m_fonts;
     TFontInfo m_defaultFont;
     bool m_hasDefaultFont = false;
+    int m_lookBatches = 0;
+    bool m_lookPending = false;
 };
