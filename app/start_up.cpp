@@ -78,8 +78,15 @@ int RunQ31(int argc, char** argv)
     const QString screenshotFolder = screenshotOption > 0 ? arguments.value(screenshotOption + 1) : QString();
 
     std::array<CPrivateFont, kPrivateFontPaths.size()> fonts;
-    for (std::size_t i = 0; i < fonts.size(); ++i)
-        fonts[i].Load(QString::fromLatin1(kPrivateFontPaths[i]));
+    QStringList missingFonts;
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        if (!fonts[i].Load(QString::fromLatin1(kPrivateFontPaths[i])))
+            missingFonts << QString::fromLatin1(kPrivateFontPaths[i]);
+    }
+    // They are not shipped: the system's fonts stand in, and the log says so once.
+    if (!missingFonts.isEmpty())
+        OutputDebugText(QStringLiteral("private fonts not found, the system's fonts stand in: %1")
+                            .arg(missingFonts.join(QStringLiteral(", "))));
 
     RegisterInstanceMessage();
     OutputDebugText(QString::asprintf("软件标示：%u", g_msgInstance));
