@@ -1,5 +1,6 @@
 #include "app/main_wnd.h"
 
+#include "app/bus_message_filter.h"
 #include "app/device_option_ui.h"
 #include "app/language_config.h"
 #include "app/notify_routes.h"
@@ -15,7 +16,10 @@
 #include "ui/option_ui.h"
 #include "ui/resource_manager.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
@@ -33,7 +37,6 @@ constexpr int kHeight = 572;
 constexpr int kWorkerStopMs = 1000;
 constexpr UINT kTrayMenuDelayMs = 10;
 constexpr UINT kDpiSetupDelayMs = 100;
-constexpr int kTopmostMs = 10;
 const QString kTrayIcon = QStringLiteral("common/q31_mark.svg");
 
 // The sub-trees the builder makes from their own skin files.
@@ -52,36 +55,58 @@ constexpr std::array<SubTree, 8> kSubTrees = {{
     {"VirtualSetControlUI", "XML/CustomControlXML/VirtualSet.xml"},
 }};
 
-// Activation and the mouse entering or leaving the window.
-class CActivityWatch : public QObject {
+// Calls back on the given events of the objects it is installed on.
+class CEventWatch : public QObject {
 public:
-    explicit CActivityWatch(std::function<void(QEvent::Type)> onEvent) : m_onEvent(std::move(onEvent)) {}
+    CEventWatch(std::initializer_list<QEvent::Type> types, std::function<void(QEvent::Type)> onEvent)
+        : m_types(types), m_onEvent(std::move(onEvent))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        switch (event->type()) {
-        case QEvent::WindowActivate:
-        case QEvent::WindowDeactivate:
-        case QEvent::Enter:
-        case QEvent::Leave:
+        if (m_types.contains(event->type()))
             m_onEvent(event->type());
-            break;
-        default:
-            break;
-        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    QList<QEvent::Type> m_types;
     std::function<void(QEvent::Type)> m_onEvent;
 };
+
+// Asleep, discovery is still heard, so a device that came or went meanwhile is
+// not lost; and the tray, so a wake-up that went unseen never leaves a program
+// that cannot be quit.
+bool HeardWhileAsleep(UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case UM_DEVICE_ARRIVAL:
+    case UM_DEVICE_REMOVAL:
+    case CTrayIcon::kDefaultMessage:
+    case CMenuWnd::kMenuCommand:
+        return true;
+    case WM_TIMER:
+        return wParam == CMainWnd::kTimerTrayMenu;
+    default:
+        return false;
+    }
+}
 
 }  // namespace
 
 CMainWnd::CMainWnd()
     : m_busEndpoint([this](const q31::bus::BusDelivery& delivery) {
-          return delivery.isCopyData ? 0 : HandleMessage(delivery.message, delivery.wParam, delivery.lParam);
+          QString why;
+          const auto accepted = q31::app::AcceptFromBus(delivery, &why);
+          if (!accepted) {
+              OutputDebugText(QStringLiteral("refused bus message 0x%1: %2")
+                                  .arg(delivery.message, 4, 16, QLatin1Char('0'))
+                                  .arg(why));
+              return LRESULT(0);
+          }
+          return accepted->isCopyData ? 0 : HandleMessage(accepted->message, accepted->wParam, accepted->lParam);
       })
 {
 }
@@ -121,7 +146,10 @@ void CMainWnd::InitWindow()
             button->hide();
     }
     SetIcon(kTrayIcon);
-    m_activityWatch = std::make_unique<CActivityWatch>([this](QEvent::Type type) {
+    m_activityWatch = std::make_unique<CEventWatch>(
+        std::initializer_list<QEvent::Type>{QEvent::WindowActivate, QEvent::WindowDeactivate, QEvent::Enter,
+                                            QEvent::Leave},
+        [this](QEvent::Type type) {
         switch (type) {
         case QEvent::WindowActivate:
             OnActivity(true, m_hover);
@@ -140,7 +168,16 @@ void CMainWnd::InitWindow()
         }
     });
     GetHWND()->installEventFilter(m_activityWatch.get());
-    m_sleepWatch = std::make_unique<CSleepWatch>([this](bool sleeping) { OnSleep(sleeping); });
+    if (m_selectLayout) {
+        m_selectorWatch = std::make_unique<CEventWatch>(
+            std::initializer_list<QEvent::Type>{QEvent::Resize, QEvent::LayoutRequest},
+            [this](QEvent::Type) { UpdateSelectorArrows(); });
+        m_selectLayout->installEventFilter(m_selectorWatch.get());
+        if (m_selectLayout->parentWidget())
+            m_selectLayout->parentWidget()->installEventFilter(m_selectorWatch.get());
+    }
+    UpdateSelectorArrows();
+    new CSleepWatch([this](bool sleeping) { OnSleep(sleeping); }, GetHWND());
     m_hasTray = m_trayIcon.CreateTrayIcon(this, kTrayIcon, QString::fromLatin1(kTitle));
 }
 
@@ -201,12 +238,9 @@ void CMainWnd::ShowAndBringToFront()
     if (!host)
         return;
     host->setWindowState(host->windowState() & ~Qt::WindowMinimized);
-    host->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Raising and activating is enough: toggling stay-on-top would re-create
+    // the native window and make it flicker.
     ShowWindow(true, true);
-    QTimer::singleShot(kTopmostMs, host, [host] {
-        host->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        host->show();
-    });
 }
 
 void CMainWnd::HideToTray()
@@ -258,8 +292,7 @@ void CMainWnd::CloseChildWindows()
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Asleep, only discovery is heard: a device that came or went meanwhile must not be lost.
-    if (m_closing || (!m_awake && message != UM_DEVICE_ARRIVAL && message != UM_DEVICE_REMOVAL))
+    if (m_closing || (!m_awake && !HeardWhileAsleep(message, wParam)))
         return 0;
     if (message == g_msgInstance) {
         OutputDebugText(QString::asprintf("软件标示 %u，%llxd%llxd", message, static_cast<unsigned long long>(wParam),
@@ -484,6 +517,26 @@ void CMainWnd::SelectNeighbourEntry(int step)
     }
 }
 
+void CMainWnd::UpdateSelectorArrows()
+{
+    auto* prev = m_pm.FindControl(QStringLiteral("device_select_prev"));
+    auto* next = m_pm.FindControl(QStringLiteral("device_select_next"));
+    QWidget* titleBar = m_selectLayout ? m_selectLayout->parentWidget() : nullptr;
+    const auto* box = titleBar ? qobject_cast<const QBoxLayout*>(titleBar->layout()) : nullptr;
+    if (!prev || !next || !box)
+        return;
+    // What the title bar needs without the arrows, so showing them cannot change the answer.
+    int needed = box->minimumSize().width();
+    if (!prev->isHidden())
+        needed -= prev->minimumSizeHint().width() + next->minimumSizeHint().width() + 2 * box->spacing();
+    // The window grows with its title bar, but not past the screen.
+    const QScreen* screen = GetHWND()->screen();
+    const int room = screen ? std::min(titleBar->width(), screen->availableGeometry().width()) : titleBar->width();
+    const bool overflow = needed > room;
+    prev->setVisible(overflow);
+    next->setVisible(overflow);
+}
+
 QWidget* CMainWnd::CreateControl(const QString& className, QWidget* parent)
 {
     for (const SubTree& tree : kSubTrees) {
@@ -517,6 +570,7 @@ void CMainWnd::ApplyLanguage(int index)
 void CMainWnd::RebuildFonts()
 {
     const QString face = QStringLiteral("Noto Sans");
+    const CPaintManagerUI::CLookBatch once(m_pm);
     m_pm.RemoveAllFonts();
     const auto font = [&face](int size, bool bold = false, bool underline = false) {
         TFontInfo info;

@@ -80,6 +80,8 @@ private:
     void OnSelectChanged(TNotifyUI& msg);
     void OnValueChanged(TNotifyUI& msg);
     void SelectNeighbourEntry(int step);
+    // The arrows show only when the visible entries need more room than the title bar has.
+    void UpdateSelectorArrows();
 
     // Language.
     void ApplyLanguage(int index);
@@ -126,8 +128,8 @@ private:
     bool m_initialised = false;
     bool m_closing = false;
     bool m_awake = true;
-    std::unique_ptr<CSleepWatch> m_sleepWatch;
     std::unique_ptr<QObject> m_activityWatch;
+    std::unique_ptr<QObject> m_selectorWatch;
 
     q31::hid::DeviceSlots m_slots;
     CStopEvent m_stopWorkers;

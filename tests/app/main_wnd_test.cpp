@@ -4,6 +4,7 @@
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
 #include "app/registered_messages.h"
+#include "app/sleep_watch.h"
 #include "app/start_up.h"
 #include "devices/halvorin_usb_device.h"
 #include "platform/bus_endpoint.h"
@@ -14,12 +15,14 @@
 #include "tests/common/sanitizer_limits.h"
 #include "ui/container_ui.h"
 #include "ui/control_factory.h"
+#include "ui/menu_wnd.h"
 #include "ui/option_ui.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 #include <QTest>
 
@@ -343,6 +346,60 @@ TEST_F(MainWindowTest, PreviousAndNextSkipHiddenDevices)
     // Clicking the device on show keeps it on show.
     mouse->SelectOption()->click();
     EXPECT_TRUE(mouse->IsSelected());
+}
+
+TEST_F(MainWindowTest, SelectorArrowsShowOnlyWhenTheEntriesOverflow)
+{
+    CMainWnd& window = OpenWindow();
+    for (const char* device : {"mouse", "keyboard"})
+        ASSERT_TRUE(m_hub->Plug(device, Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return EntryOfKind(kKeyboardKind)->IsEntryVisible() && EntryOfKind(1)->IsEntryVisible(); }));
+    QTest::qWait(50);
+    EXPECT_TRUE(Control("device_select_prev")->isHidden());
+    EXPECT_TRUE(Control("device_select_next")->isHidden());
+
+    // Entries far wider than the screen.
+    for (CDeviceOptionUI* entry : window.SelectorEntries())
+        entry->setMinimumWidth(window.GetHWND()->screen()->availableGeometry().width());
+    EXPECT_TRUE(WaitFor([&] { return !Control("device_select_prev")->isHidden(); }));
+    EXPECT_FALSE(Control("device_select_next")->isHidden());
+    for (CDeviceOptionUI* entry : window.SelectorEntries())
+        entry->setMinimumWidth(0);
+    EXPECT_TRUE(WaitFor([&] { return Control("device_select_prev")->isHidden(); }));
+}
+
+TEST_F(MainWindowTest, BringingTheWindowToTheFrontDoesNotHideItOnTheWay)
+{
+    CMainWnd& window = OpenWindow();
+    struct HideCounter : QObject {
+        int hides = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            hides += event->type() == QEvent::Hide;
+            return false;
+        }
+    } counter;
+    window.GetHWND()->installEventFilter(&counter);
+    SendMessageTo(window, g_msgInstance, 0, 1);
+    QTest::qWait(50);
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_TRUE(window.GetHWND()->isVisible());
+    window.GetHWND()->removeEventFilter(&counter);
+}
+
+TEST_F(MainWindowTest, AsleepOnlyDiscoveryAndTheTrayAreHeardAndExitStillWorks)
+{
+    CMainWnd& window = OpenWindow();
+    auto* sleepWatch = window.GetHWND()->findChild<CSleepWatch*>();
+    ASSERT_TRUE(sleepWatch);
+    ASSERT_TRUE(QMetaObject::invokeMethod(sleepWatch, "OnPrepareForSleep", Q_ARG(bool, true)));
+    SendMessageTo(window, g_msgLightRequest, 1, 0);
+    EXPECT_TRUE(window.IsLightingControlled());  // not heard while asleep
+
+    MenuCmd exit;
+    exit.szName = QStringLiteral("exit");
+    SendMessageTo(window, CMenuWnd::kMenuCommand, reinterpret_cast<WPARAM>(&exit), 0);
+    EXPECT_TRUE(WaitFor([&] { return window.GetHWND() == nullptr; }));
 }
 
 TEST_F(MainWindowTest, DeviceQueryAnswersZovuDoraWithTheDeviceTable)
