@@ -17,6 +17,8 @@ constexpr std::array<std::pair<FaultKind, const char*>, 7> kFaultNames = {{
     {FaultKind::Unplug, "unplug"},
 }};
 
+constexpr int kMostTimes = 1 << 20;
+
 std::optional<int> Count(const std::string& word, int highest)
 {
     try {
@@ -72,15 +74,19 @@ std::optional<SimFault> ParseFault(const std::vector<std::string>& words, std::s
             fault.times = 1;
         } else if (word == "always") {
             fault.times = SimFault::kAlways;
-        } else if (word == "times" || word == "command") {
+        } else if (word == "times") {
             ++next;
-            const auto value = number(word == "times" ? 1 << 20 : 0xFF);
+            // A fault that hits no request would only sit in the list.
+            const auto value = number(kMostTimes);
+            if (!value || *value == 0)
+                return fail("times needs a number from 1 to " + std::to_string(kMostTimes));
+            fault.times = *value;
+        } else if (word == "command") {
+            ++next;
+            const auto value = number(0xFF);
             if (!value)
-                return fail(word + " needs a number");
-            if (word == "times")
-                fault.times = *value;
-            else
-                fault.command = static_cast<std::uint8_t>(*value);
+                return fail("command needs a number");
+            fault.command = static_cast<std::uint8_t>(*value);
         } else {
             return fail("unexpected \"" + word + "\" after the fault");
         }

@@ -19,17 +19,19 @@ const HidInterfaceEntry* CatalogueRow(DeviceType type)
 }
 
 // The Windows form of an interface path, so the "&mi_" and "&col" tokens read
-// as they do on real devices.
-std::string InterfacePath(const HidInterfaceEntry& ids, std::uint16_t interface, std::uint16_t collection,
-                          std::size_t instance)
+// as they do on real devices. The plug generation is part of the instance, so
+// a device that is unplugged and plugged in again comes back under a new path,
+// however quickly that happens.
+std::string InterfacePath(const hid::HidInterfaceInfo& ids, std::uint16_t interface, std::uint16_t collection,
+                          std::size_t instance, unsigned generation)
 {
     char collectionPart[16] = "";
     if (collection)
         std::snprintf(collectionPart, sizeof collectionPart, "&col%02x", collection);
     char path[160];
     std::snprintf(path, sizeof path,
-                  "\\\\?\\hid#vid_%04x&pid_%04x&mi_%02x%s#7&5e3a%04zx&0&%04x#{4d1e55b2-f16f-11cf-88cb-001111000030}",
-                  ids.vendorId, ids.productId, interface, collectionPart, instance, collection);
+                  "\\\\?\\hid#vid_%04x&pid_%04x&mi_%02x%s#7&5e3a%04zx&%x&%04x#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+                  ids.vendorId, ids.productId, interface, collectionPart, instance, generation, collection);
     return path;
 }
 
@@ -91,13 +93,12 @@ void SimHub::AddEndpoint(std::size_t device, Route route, const SimModel& model)
     endpoint.device = device;
     endpoint.route = route;
     endpoint.model = &model;
-    const std::size_t instance = m_endpoints.size() + 1;
+    endpoint.instance = m_endpoints.size() + 1;
     for (const SimInterface& interface : InterfacesOf(model)) {
         for (const SimCollection& layout : interface.collections) {
             Collection collection;
             collection.layout = layout;
             collection.interfaceNumber = interface.number;
-            collection.info.path = InterfacePath(*ids, interface.number, layout.number, instance);
             collection.info.vendorId = ids->vendorId;
             collection.info.productId = ids->productId;
             collection.info.versionNumber = model.versionNumber;
@@ -107,7 +108,15 @@ void SimHub::AddEndpoint(std::size_t device, Route route, const SimModel& model)
             endpoint.collections.push_back(std::move(collection));
         }
     }
+    NamePaths(endpoint);
     m_endpoints.push_back(std::move(endpoint));
+}
+
+void SimHub::NamePaths(Endpoint& endpoint)
+{
+    for (Collection& collection : endpoint.collections)
+        collection.info.path = InterfacePath(collection.info, collection.interfaceNumber, collection.layout.number,
+                                             endpoint.instance, endpoint.generation);
 }
 
 std::vector<std::string> SimHub::DeviceNames() const
@@ -173,6 +182,8 @@ Outcome SimHub::Plug(const std::string& device, Route route)
         if (endpoint->plugged)
             return {};
         endpoint->plugged = true;
+        ++endpoint->generation;
+        NamePaths(*endpoint);
         ++m_changeCounter;
     }
     m_changed.notify_all();

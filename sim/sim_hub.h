@@ -88,12 +88,15 @@ private:
         std::size_t device = 0;
         Route route = Route::Cable;
         const SimModel* model = nullptr;
+        std::size_t instance = 0;
+        unsigned generation = 0;  // counts the plugs; part of every path
         bool plugged = false;
         std::vector<Collection> collections;
     };
 
     SimHub(const std::vector<SimModel>& models, int latencyMs);
     void AddEndpoint(std::size_t device, Route route, const SimModel& model);
+    static void NamePaths(Endpoint& endpoint);
     Endpoint* FindEndpoint(const std::string& device, Route route);
     const Endpoint* FindEndpoint(const std::string& device, Route route) const;
     SimDevice* FindDevice(const std::string& device);

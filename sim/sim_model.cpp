@@ -124,8 +124,8 @@ std::vector<std::uint8_t> KeyLightMapOf(const Json::Value& root, std::size_t key
     return map;
 }
 
-// The information record: named fields where the device Parts read them,
-// other device-specific bytes by offset.
+// The information record: named fields at the offsets the device classes read
+// them from, other device-specific bytes by offset.
 std::vector<std::uint8_t> DeviceInfoOf(const Json::Value& root, std::size_t keyCount)
 {
     std::vector<std::uint8_t> info(kDeviceInfoLength, 0);

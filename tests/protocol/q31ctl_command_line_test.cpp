@@ -42,6 +42,13 @@ TEST(Q31ctlCommandLineTest, ReadsCommandsWithTheirArgumentsAndGlobalOptionsAnywh
     EXPECT_EQ(parsed.options->page, 1);
     EXPECT_EQ(parsed.options->pageSize, 512);
 
+    parsed = Parse({"listen", "--path", "/dev/hidraw3#vid_3a9d&pid_6c01&mi_01&col03", "--count", "2", "--timeout",
+                    "10"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->path, "/dev/hidraw3#vid_3a9d&pid_6c01&mi_01&col03");
+    EXPECT_EQ(parsed.options->count, 2);
+    EXPECT_EQ(parsed.options->timeoutSeconds, 10);
+
     parsed = Parse({"--help"});
     EXPECT_FALSE(parsed.options);
     EXPECT_TRUE(parsed.helpAsked);
@@ -74,6 +81,12 @@ TEST(Q31ctlCommandLineTest, RefusesBadInputWithAReason)
         {"raw", "-1"},
         {"info", "--bank", "0"},                  // an option of another command
         {"write-page", "128", "512", "00"},       // page address past 16 bits
+        {"--path"},
+        {"--path", "", "info"},
+        {"listen", "--count", "0"},
+        {"listen", "--timeout", "0"},
+        {"listen", "--timeout", "soon"},
+        {"info", "--count", "1"},                 // listen's option
     };
     for (const auto& arguments : bad) {
         const ParsedCommandLine parsed = Parse(arguments);
@@ -83,6 +96,27 @@ TEST(Q31ctlCommandLineTest, RefusesBadInputWithAReason)
         EXPECT_FALSE(parsed.options) << joined;
         EXPECT_FALSE(parsed.error.empty()) << joined;
     }
+}
+
+TEST(Q31ctlCommandLineTest, UsageSaysWhatEachCommandSendsAndWhatEachExitStatusMeans)
+{
+    const std::string usage = UsageText();
+    EXPECT_NE(usage.find("\n  info                            read the device information (command 0x03)\n"),
+              std::string::npos) << usage;
+    for (const char* name : {"list", "info", "status", "begin", "end", "read-params", "write-params", "read-keymap",
+                             "write-keymap", "read-keylights", "write-page", "stream", "write-macros", "write-shoot",
+                             "take-light", "query-link", "raw", "listen"}) {
+        const std::size_t start = usage.find(std::string("\n  ") + name + " ");
+        ASSERT_NE(start, std::string::npos) << name;
+        const std::string line = usage.substr(start + 1, usage.find('\n', start + 1) - start - 1);
+        EXPECT_TRUE(line.find("command") != std::string::npos || line.find("sends nothing") != std::string::npos)
+            << line;
+        EXPECT_LE(line.size(), 80u) << line;
+    }
+    EXPECT_NE(usage.find("--path PATH"), std::string::npos);
+    EXPECT_NE(usage.find("listen [--count N] [--timeout S]"), std::string::npos);
+    EXPECT_NE(usage.find("5 no reply in time (listen: fewer than --count before --timeout)"), std::string::npos);
+    EXPECT_NE(usage.find("3 no device (list: none found)"), std::string::npos);
 }
 
 TEST(Q31ctlCommandLineTest, NumbersAndHexBytes)

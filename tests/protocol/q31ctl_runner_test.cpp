@@ -4,11 +4,14 @@
 
 #include <QProcess>
 
+#include <algorithm>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "hid/hid_catalogue.h"
 #include "sim/sim_hid_backend.h"
+#include "sim/sim_model.h"
 #include "tools/q31ctl/ctl_runner.h"
 #include "tools/q31ctl/exit_status.h"
 
@@ -104,7 +107,11 @@ TEST_F(Q31ctlRunnerTest, ReadsPrintHexAndWritesLandInDeviceMemory)
 
 TEST_F(Q31ctlRunnerTest, FailuresGiveTheirExitStatusAndOneLine)
 {
-    CtlRun run = Run({"--device", "keyboard", "begin"});
+    CtlRun run = Run({"list"});
+    EXPECT_EQ(run.status, ctl::kExitNoDevice);
+    EXPECT_EQ(run.err, "q31ctl: no supported device found\n");
+
+    run = Run({"--device", "keyboard", "begin"});
     EXPECT_EQ(run.status, ctl::kExitNoDevice);
     EXPECT_EQ(run.err, "q31ctl: no keyboard found\n");
 
@@ -131,9 +138,85 @@ TEST_F(Q31ctlRunnerTest, FailuresGiveTheirExitStatusAndOneLine)
     EXPECT_TRUE(TakeRequests().empty());
 
     run = Run({"--device", "keyboard-receiver", "stream", "010203"});
-    EXPECT_EQ(run.status, ctl::kExitSuccess);
-    EXPECT_NE(run.err.find("nothing was sent"), std::string::npos);
+    EXPECT_EQ(run.status, ctl::kExitFailure);
+    EXPECT_EQ(run.err, "q31ctl: light frames are not sent through a receiver; nothing was sent\n");
     EXPECT_TRUE(TakeRequests().empty());
+}
+
+TEST_F(Q31ctlRunnerTest, QueryLinkTellsASilentReceiverFromAnUnreachableDevice)
+{
+    ASSERT_EQ(hub->Plug("mouse", sim::Route::Receiver), "");
+    ASSERT_EQ(hub->SetReachable("mouse", false), "");
+    CtlRun run = Run({"--device", "mouse-receiver", "query-link"});
+    EXPECT_EQ(run.status, ctl::kExitUnreachable);
+    EXPECT_NE(run.err.find("-101"), std::string::npos) << run.err;
+
+    ASSERT_EQ(hub->SetReachable("mouse", true), "");
+    sim::SimFault lost;
+    lost.command = 0xAA;
+    ASSERT_EQ(hub->AddFault("mouse", lost), "");
+    run = Run({"--device", "mouse-receiver", "query-link"});  // waits out the receiver's 5 s
+    EXPECT_EQ(run.status, ctl::kExitNoReply);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_NE(run.err.find("timed out"), std::string::npos) << run.err;
+}
+
+// The data folder's models, and a second mouse just like the first.
+std::shared_ptr<sim::SimHub> HubWithTwoMice()
+{
+    QString error;
+    auto models = sim::LoadSimModels(sim::SimModelFolder(), &error);
+    EXPECT_TRUE(models) << error.toStdString();
+    if (!models)
+        return nullptr;
+    const auto mouse = std::find_if(models->begin(), models->end(), [](const sim::SimModel& m) { return m.name == "mouse"; });
+    EXPECT_NE(mouse, models->end());
+    sim::SimModel second = *mouse;
+    second.name = "second-mouse";
+    models->push_back(second);
+    return sim::SimHub::Create(*models, 0);
+}
+
+// The paths of the lines of list's output that name this channel.
+std::vector<std::string> ListedPaths(const std::string& listing, const std::string& channel)
+{
+    std::vector<std::string> paths;
+    std::istringstream lines(listing);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("channel " + channel) != std::string::npos)
+            paths.push_back(line.substr(line.rfind("  ") + 2));
+    return paths;
+}
+
+TEST_F(Q31ctlRunnerTest, PathPicksOneOfTwoIdenticalDevices)
+{
+    const auto twoMice = HubWithTwoMice();
+    ASSERT_TRUE(twoMice);
+    ASSERT_EQ(twoMice->Plug("mouse", sim::Route::Cable), "");
+    ASSERT_EQ(twoMice->Plug("second-mouse", sim::Route::Cable), "");
+    const auto backend = std::make_shared<sim::SimHidBackend>(twoMice);
+    const CtlRun list = Run({"--device", "mouse", "list"}, backend);
+    const std::vector<std::string> commandPaths = ListedPaths(list.out, "command");
+    ASSERT_EQ(commandPaths.size(), 2u) << list.out;
+
+    for (std::size_t i = 0; i < commandPaths.size(); ++i) {
+        const CtlRun run = Run({"--path", commandPaths[i], "write-params", "0", i ? "02" : "01"}, backend);
+        EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    }
+    const int first = twoMice->Dump("mouse", sim::Region::Parameters)->at(0);
+    const int second = twoMice->Dump("second-mouse", sim::Region::Parameters)->at(0);
+    EXPECT_EQ(std::set({first, second}), std::set({1, 2}));
+    EXPECT_EQ(Run({"--path", commandPaths[1], "read-params", "0", "1"}, backend).out, "02\n");
+    EXPECT_EQ(Run({"--path", commandPaths[1], "list"}, backend).out.find(commandPaths[0]), std::string::npos);
+    EXPECT_EQ(Run({"--path", "nowhere", "list"}, backend).err, "q31ctl: no supported device found at nowhere\n");
+
+    CtlRun run = Run({"--device", "keyboard", "--path", commandPaths[0], "info"}, backend);
+    EXPECT_EQ(run.status, ctl::kExitNoDevice);
+    EXPECT_EQ(run.err, "q31ctl: no keyboard command interface at " + commandPaths[0] + "\n");
+    const std::string notificationPath = ListedPaths(list.out, "notification").at(0);
+    run = Run({"--path", notificationPath, "info"}, backend);
+    EXPECT_EQ(run.status, ctl::kExitNoDevice);
+    EXPECT_EQ(run.err, "q31ctl: no command interface at " + notificationPath + "\n");
 }
 
 TEST_F(Q31ctlRunnerTest, PermissionDeniedNamesTheUdevRule)
@@ -173,6 +256,32 @@ TEST_F(Q31ctlRunnerTest, ListenPrintsNotificationCodesUntilStopped)
     EXPECT_NE(run.out.find("0x0401\n0x1132\n"), std::string::npos) << run.out;
 }
 
+TEST_F(Q31ctlRunnerTest, ListenEndsAfterItsCountOrItsTimeout)
+{
+    ASSERT_EQ(hub->Plug("mouse", sim::Route::Cable), "");
+    std::atomic<bool> sending{true};
+    std::thread device([&] {
+        while (sending) {
+            hub->Notify("mouse", 0x0401);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+    const CtlRun counted = Run({"--device", "mouse", "listen", "--count", "3", "--timeout", "30"});
+    sending = false;
+    device.join();
+    EXPECT_EQ(counted.status, ctl::kExitSuccess) << counted.err;
+    EXPECT_EQ(counted.out, "0x0401\n0x0401\n0x0401\n");
+
+    const CtlRun shortOfCount = Run({"--device", "mouse", "listen", "--count", "3", "--timeout", "1"});
+    EXPECT_EQ(shortOfCount.status, ctl::kExitNoReply);
+    EXPECT_EQ(shortOfCount.err, "q31ctl: 0 of 3 notifications within 1 s\n");
+
+    const std::string path = InterfacePath(*hub, Mouse, kChannelNotification);
+    const CtlRun timed = Run({"--path", path, "listen", "--timeout", "1"});
+    EXPECT_EQ(timed.status, ctl::kExitSuccess) << timed.err;
+    EXPECT_EQ(timed.out, "");
+}
+
 #ifdef Q31CTL_BINARY
 TEST(Q31ctlProcessTest, BadUsageExitsTwoAndSimulatedDevicesAnswer)
 {
@@ -181,7 +290,9 @@ TEST(Q31ctlProcessTest, BadUsageExitsTwoAndSimulatedDevicesAnswer)
                                                   QStringLiteral("0"), QStringLiteral("abc")});
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_EQ(process.exitCode(), ctl::kExitUsage);
-    EXPECT_TRUE(process.readAllStandardError().startsWith("q31ctl: HEX: \"abc\" has an odd number"));
+    const QByteArray usageError = process.readAllStandardError();
+    EXPECT_TRUE(usageError.startsWith("q31ctl: HEX: \"abc\" has an odd number")) << usageError.toStdString();
+    EXPECT_EQ(usageError.count('\n'), 1);
 
     process.start(QStringLiteral(Q31CTL_BINARY),
                   {QStringLiteral("--simulate"), QStringLiteral("--device"), QStringLiteral("keyboard"),

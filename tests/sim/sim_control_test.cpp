@@ -46,6 +46,9 @@ TEST(SimControl, ExplainsWhatItCannotDo)
     EXPECT_EQ(Command(*hub, "profile mouse 16").text, "profile: the profile must be a number from 0 to 15");
     EXPECT_EQ(Command(*hub, "battery mouse 50 --charging").text, "battery: --charging needs a value");
     EXPECT_EQ(Command(*hub, "dump toaster info").text, "no simulated device \"toaster\"");
+    // A fault that would hit no request is a slip, not a fault.
+    EXPECT_EQ(Command(*hub, "fault mouse noreply times 0").text, "fault: times needs a number from 1 to 1048576");
+    EXPECT_EQ(hub->Describe().find("fault"), std::string::npos);
 }
 
 TEST(SimControl, DumpsRegionsInHexAndShowsTheRecentTraffic)

@@ -132,6 +132,9 @@ TEST(SimFaultParsing, NamesEachFaultAndRefusesWhatIsNotOne)
     EXPECT_NE(error.find("melt"), std::string::npos);
     EXPECT_FALSE(ParseFault({"echo", "sometimes"}, &error));
     EXPECT_FALSE(ParseFault({"status-ff", "command", "0x100"}, &error));
+    EXPECT_FALSE(ParseFault({"noreply", "times", "0"}, &error));
+    EXPECT_EQ(error, "times needs a number from 1 to 1048576");
+    EXPECT_EQ(ParseFault({"noreply", "times", "1"}, &error)->times, 1);
 }
 
 }  // namespace

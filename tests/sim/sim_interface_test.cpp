@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace q31::sim::test {
 namespace {
@@ -122,6 +124,40 @@ TEST(SimInterfaces, DiscoveryClaimsEverySlotAndSeesAnUnplug)
     ASSERT_TRUE(discovery.RunPass());
     std::sort(window.removals.begin(), window.removals.end());
     EXPECT_EQ(window.removals, (std::vector<int>{0, 1}));
+    hid::SetHidBackend(nullptr);
+}
+
+// Discovery polls every 100 ms; a replug between two passes must still look
+// like a device that went away and came back, not like one that stayed.
+TEST(SimInterfaces, DiscoverySeesAQuickReplugAsARemovalAndAnArrival)
+{
+    auto hub = MakeHub();
+    ASSERT_EQ(hub->Plug("keyboard", Route::Cable), "");
+    hid::SetHidBackend(std::make_shared<SimHidBackend>(hub));
+    hid::DeviceSlots slotTable;
+    Window window;
+    hid::CDeviceDiscovery discovery(slotTable, window, 0xC000);
+    ASSERT_TRUE(discovery.RunPass());
+    ASSERT_EQ(window.arrivals.size(), 2u);
+    const std::string before = slotTable.entries[0].devicePath;
+
+    ASSERT_EQ(hub->Unplug("keyboard", Route::Cable), "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(hub->Plug("keyboard", Route::Cable), "");
+    window.arrivals.clear();
+    ASSERT_TRUE(discovery.RunPass());
+    std::sort(window.removals.begin(), window.removals.end());
+    EXPECT_EQ(window.removals, (std::vector<int>{0, 1}));
+    ASSERT_TRUE(discovery.RunPass());
+    std::sort(window.arrivals.begin(), window.arrivals.end());
+    EXPECT_EQ(window.arrivals, (std::vector<int>{0, 1}));
+
+    const std::string& after = slotTable.entries[0].devicePath;
+    EXPECT_NE(after, before);
+    EXPECT_EQ(ParseVid(after), 0x3A9D);
+    EXPECT_EQ(ParsePid(after), 0x6B01);
+    EXPECT_EQ(ParseInterface(after), 1);
+    EXPECT_EQ(ParseCollection(after), 4);
     hid::SetHidBackend(nullptr);
 }
 

@@ -72,12 +72,14 @@ std::vector<CatalogueInterface> FindCatalogueInterfaces()
 }
 
 std::optional<CatalogueInterface> ChooseInterface(const std::vector<CatalogueInterface>& found,
-                                                  std::optional<std::uint16_t> deviceType, std::uint16_t channel)
+                                                  std::optional<std::uint16_t> deviceType, const std::string& path,
+                                                  std::uint16_t channel)
 {
     std::optional<CatalogueInterface> chosen;
     for (const CatalogueInterface& candidate : found) {
         const HidInterfaceEntry& entry = candidate.Entry();
-        if (entry.channel != channel || (deviceType && entry.type != *deviceType))
+        if (entry.channel != channel || (deviceType && entry.type != *deviceType) ||
+            (!path.empty() && candidate.path != path))
             continue;
         if (!chosen || candidate.row < chosen->row)
             chosen = candidate;

@@ -26,9 +26,11 @@ struct CatalogueInterface {
 std::vector<CatalogueInterface> FindCatalogueInterfaces();
 
 // The interface to use for this device type (any supported device when none
-// is given) on this channel: the first in catalogue order.
+// is given) on this channel, and at this path unless it is empty: the first
+// in catalogue order.
 std::optional<CatalogueInterface> ChooseInterface(const std::vector<CatalogueInterface>& found,
-                                                  std::optional<std::uint16_t> deviceType, std::uint16_t channel);
+                                                  std::optional<std::uint16_t> deviceType, const std::string& path,
+                                                  std::uint16_t channel);
 
 enum class OpenOutcome { Opened, PermissionDenied, Failed };
 // Opens the command interface into the link as discovery does.

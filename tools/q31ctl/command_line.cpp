@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 
 #include "hid/hid_catalogue.h"
@@ -13,6 +14,9 @@ namespace {
 constexpr std::uint32_t kAddressSpace = 0x10000;
 constexpr std::size_t kMaxKeyMap = 512;
 constexpr std::size_t kMaxReportData = 56;
+constexpr std::uint32_t kMostListenCount = 1000000;
+constexpr std::uint32_t kMostListenSeconds = 86400;
+constexpr std::size_t kSendsColumn = 32;  // where the usage text says what a command sends
 
 struct CommandRule {
     const char* name;
@@ -20,27 +24,32 @@ struct CommandRule {
     std::size_t arguments;  // positional arguments after the name
     const char* synopsis;
     const char* options;    // the command's own options, space-separated
+    const char* sends;      // what it does on the wire, for the usage text
 };
 
 constexpr std::array<CommandRule, 18> kCommands = {{
-    {"list", Command::List, 0, "list", ""},
-    {"info", Command::Info, 0, "info", ""},
-    {"status", Command::Status, 0, "status", ""},
-    {"begin", Command::Begin, 0, "begin", ""},
-    {"end", Command::End, 0, "end", ""},
-    {"read-params", Command::ReadParams, 2, "read-params ADDR LEN", ""},
-    {"write-params", Command::WriteParams, 2, "write-params ADDR HEX", ""},
-    {"read-keymap", Command::ReadKeyMap, 0, "read-keymap", ""},
-    {"write-keymap", Command::WriteKeyMap, 1, "write-keymap HEX [--bank N]", "--bank"},
-    {"read-keylights", Command::ReadKeyLights, 0, "read-keylights", ""},
-    {"write-page", Command::WritePage, 3, "write-page PAGE PAGESIZE HEX", ""},
-    {"stream", Command::Stream, 1, "stream HEX", ""},
-    {"write-macros", Command::WriteMacros, 1, "write-macros HEX", ""},
-    {"write-shoot", Command::WriteShoot, 1, "write-shoot HEX", ""},
-    {"take-light", Command::TakeLight, 0, "take-light", ""},
-    {"query-link", Command::QueryLink, 0, "query-link", ""},
-    {"raw", Command::Raw, 1, "raw CODE [--addr A] [--len N] [--data HEX]", "--addr --len --data"},
-    {"listen", Command::Listen, 0, "listen", ""},
+    {"list", Command::List, 0, "list", "", "list the interfaces and paths (sends nothing)"},
+    {"info", Command::Info, 0, "info", "", "read the device information (command 0x03)"},
+    {"status", Command::Status, 0, "status", "", "read battery and link state (command 0x1a)"},
+    {"begin", Command::Begin, 0, "begin", "", "open a configuration bracket (command 0x01)"},
+    {"end", Command::End, 0, "end", "", "close a configuration bracket (command 0x02)"},
+    {"read-params", Command::ReadParams, 2, "read-params ADDR LEN", "", "read parameter bytes (command 0x05)"},
+    {"write-params", Command::WriteParams, 2, "write-params ADDR HEX", "", "write parameter bytes (command 0x06)"},
+    {"read-keymap", Command::ReadKeyMap, 0, "read-keymap", "", "read the key map (commands 0x03, 0x07)"},
+    {"write-keymap", Command::WriteKeyMap, 1, "write-keymap HEX [--bank N]", "--bank",
+     "write the key map (command 0x09)"},
+    {"read-keylights", Command::ReadKeyLights, 0, "read-keylights", "",
+     "read the key light map (commands 0x03, 0x1b)"},
+    {"write-page", Command::WritePage, 3, "write-page PAGE PAGESIZE HEX", "", "write one page (command 0x0b)"},
+    {"stream", Command::Stream, 1, "stream HEX", "", "send a light frame, cable only (command 0x12)"},
+    {"write-macros", Command::WriteMacros, 1, "write-macros HEX", "", "write the macro block (command 0x15)"},
+    {"write-shoot", Command::WriteShoot, 1, "write-shoot HEX", "", "write the shooting data (command 0x17)"},
+    {"take-light", Command::TakeLight, 0, "take-light", "", "take control of the lights (command 0x1c)"},
+    {"query-link", Command::QueryLink, 0, "query-link", "", "receiver: is the device there? (command 0xaa)"},
+    {"raw", Command::Raw, 1, "raw CODE [--addr A] [--len N] [--data HEX]", "--addr --len --data",
+     "send command CODE, print the reply"},
+    {"listen", Command::Listen, 0, "listen [--count N] [--timeout S]", "--count --timeout",
+     "print notification codes (sends nothing)"},
 }};
 
 struct DeviceName {
@@ -116,6 +125,16 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
     case Command::WriteShoot:
         options.data = Bytes(args[0], kAddressSpace, "HEX");
         break;
+    case Command::Listen:
+        if (extra.count("--count"))
+            options.count = static_cast<int>(Number(extra.at("--count"), kMostListenCount, "--count"));
+        if (extra.count("--timeout"))
+            options.timeoutSeconds = static_cast<int>(Number(extra.at("--timeout"), kMostListenSeconds, "--timeout"));
+        if (extra.count("--count") && options.count == 0)
+            throw UsageError{"--count: at least 1 notification"};
+        if (extra.count("--timeout") && options.timeoutSeconds == 0)
+            throw UsageError{"--timeout: at least 1 second"};
+        break;
     case Command::Raw:
         options.code = static_cast<std::uint8_t>(Number(args[0], 255, "CODE"));
         if (extra.count("--addr"))
@@ -158,7 +177,12 @@ Options Parse(const std::vector<std::string>& arguments, bool& helpAsked)
             options.deviceType = DeviceTypeFromName(name);
             if (!options.deviceType)
                 throw UsageError{"unknown device \"" + name + "\""};
-        } else if (argument == "--bank" || argument == "--addr" || argument == "--len" || argument == "--data") {
+        } else if (argument == "--path") {
+            options.path = value();
+            if (options.path.empty())
+                throw UsageError{"--path needs a path, as list prints it"};
+        } else if (argument == "--bank" || argument == "--addr" || argument == "--len" || argument == "--data" ||
+                   argument == "--count" || argument == "--timeout") {
             extra[argument] = value();
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError{"unknown option " + argument};
@@ -204,20 +228,23 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 std::string UsageText()
 {
     std::string text =
-        "usage: q31ctl [--simulate] [--trace] list\n"
-        "       q31ctl [--device DEVICE] [--simulate] [--trace] COMMAND\n"
+        "usage: q31ctl [--device DEVICE] [--path PATH] [--simulate] [--trace] COMMAND\n"
         "DEVICE: keyboard, keyboard-receiver, mouse, mouse-receiver, mousepad, headset\n"
-        "        (without it, the first supported device found)\n"
+        "PATH: one interface as list prints it, to pick one of two devices of a kind\n"
+        "        (with neither, the first supported device found)\n"
         "COMMAND:\n";
-    for (const CommandRule& rule : kCommands)
-        if (rule.command != Command::List)
-            text += std::string("  ") + rule.synopsis + "\n";
+    for (const CommandRule& rule : kCommands) {
+        const std::size_t length = std::strlen(rule.synopsis);
+        text += "  " + std::string(rule.synopsis) + std::string(length < kSendsColumn ? kSendsColumn - length : 2, ' ') +
+                rule.sends + "\n";
+    }
     text +=
         "Numbers are decimal or 0x-prefixed hex; HEX is hex bytes (\"0aff\", \"0a ff\", \"0a:ff\").\n"
         "--trace prints every report sent and received; --simulate uses the simulated devices\n"
         "(those of a running q31-devsim, else a keyboard, mouse, mouse pad and headset on their cables).\n"
-        "Exit status: 0 success, 1 other failure, 2 bad usage, 3 no device, 4 permission denied,\n"
-        "5 no reply, 6 write failed, 7 device unreachable, 8 status 0xFF, 9 status 0xFE, 10 bad bank.\n";
+        "Exit status: 0 success, 1 other failure, 2 bad usage, 3 no device (list: none found),\n"
+        "4 permission denied, 5 no reply in time (listen: fewer than --count before --timeout),\n"
+        "6 write failed, 7 device unreachable, 8 status 0xFF, 9 status 0xFE, 10 bad bank.\n";
     return text;
 }
 

@@ -32,6 +32,7 @@ enum class Command {
 struct Options {
     Command command = Command::List;
     std::optional<std::uint16_t> deviceType;  // none: the first supported device found
+    std::string path;             // empty: any; else the one interface at this path
     bool trace = false;
     bool simulate = false;
     std::uint16_t address = 0;    // read-params, write-params, raw
@@ -41,6 +42,8 @@ struct Options {
     int page = 0;
     int pageSize = 0;
     std::uint8_t code = 0;        // raw
+    int count = 0;                // listen: notifications to wait for; 0 without limit
+    int timeoutSeconds = 0;       // listen: 0 without limit
 };
 
 struct ParsedCommandLine {

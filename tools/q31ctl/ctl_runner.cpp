@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
 #include "hid/hid_device.h"
+#include "protocol/command_codes.h"
 #include "protocol/device_link.h"
 #include "protocol/notification_code.h"
 #include "protocol/result_codes.h"
@@ -17,6 +19,7 @@ namespace q31::ctl {
 namespace {
 
 constexpr DWORD kListenSliceMs = 200;
+constexpr std::uint8_t kLinkUp = 0xFF;  // the query's data byte when the device answers
 constexpr std::size_t kBytesPerLine = 16;
 
 std::string Hex(const std::uint8_t* bytes, std::size_t length)
@@ -55,6 +58,24 @@ std::string DeviceLabel(std::optional<std::uint16_t> deviceType)
     return deviceType ? DeviceTypeName(*deviceType) : "supported device";
 }
 
+// One line for every way of finding nothing to talk to.
+int NoInterface(Console console, const Options& options, std::uint16_t channel)
+{
+    const bool command = channel == kChannelCommand;
+    if (!options.path.empty()) {
+        const std::string type = options.deviceType ? DeviceTypeName(*options.deviceType) + " " : "";
+        return Fail(console, kExitNoDevice,
+                    "no " + type + (command ? "command" : "notification") + " interface at " + options.path);
+    }
+    return Fail(console, kExitNoDevice,
+                "no " + DeviceLabel(options.deviceType) + (command ? "" : " notification interface") + " found");
+}
+
+std::optional<CatalogueInterface> ChooseFor(const Options& options, std::uint16_t channel)
+{
+    return ChooseInterface(FindCatalogueInterfaces(), options.deviceType, options.path, channel);
+}
+
 int ListInterfaces(const Options& options, Console console)
 {
     std::vector<CatalogueInterface> interfaces = FindCatalogueInterfaces();
@@ -63,7 +84,8 @@ int ListInterfaces(const Options& options, Console console)
     int listed = 0;
     for (const CatalogueInterface& found : interfaces) {
         const HidInterfaceEntry& entry = found.Entry();
-        if (options.deviceType && entry.type != *options.deviceType)
+        if ((options.deviceType && entry.type != *options.deviceType) ||
+            (!options.path.empty() && found.path != options.path))
             continue;
         console.out << "row " << found.row << "  " << DeviceTypeName(entry.type) << " (type " << entry.type << ")"
                     << "  channel " << (entry.channel == kChannelCommand ? "command" : "notification")
@@ -76,7 +98,9 @@ int ListInterfaces(const Options& options, Console console)
         ++listed;
     }
     if (listed == 0)
-        console.err << "q31ctl: no " << DeviceLabel(options.deviceType) << " found\n";
+        return Fail(console, kExitNoDevice,
+                    "no " + DeviceLabel(options.deviceType) + " found" +
+                        (options.path.empty() ? "" : " at " + options.path));
     return kExitSuccess;
 }
 
@@ -87,25 +111,43 @@ int OpenFailure(Console console, OpenOutcome outcome, const std::string& path)
     return Fail(console, kExitFailure, "cannot open " + path);
 }
 
+// Until stop is set, --count codes came or --timeout passed; falling short
+// of the count in time is a failure.
 int Listen(const Options& options, Console console, const std::atomic<bool>& stop)
 {
-    const auto chosen = ChooseInterface(FindCatalogueInterfaces(), options.deviceType, kChannelNotification);
+    const auto chosen = ChooseFor(options, kChannelNotification);
     if (!chosen)
-        return Fail(console, kExitNoDevice, "no " + DeviceLabel(options.deviceType) + " notification interface found");
+        return NoInterface(console, options, kChannelNotification);
     CHidDevice device;
     const OpenOutcome outcome = OpenNotificationInterface(device, *chosen);
     if (outcome != OpenOutcome::Opened)
         return OpenFailure(console, outcome, chosen->path);
-    while (!stop) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
+    int heard = 0;
+    while (!stop && (options.count == 0 || heard < options.count)) {
+        DWORD slice = kListenSliceMs;
+        if (options.timeoutSeconds) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+            if (left <= 0)
+                break;
+            slice = static_cast<DWORD>(std::min<long long>(slice, left));
+        }
         std::vector<std::uint8_t>& buffer = device.InputReportBuffer();
         DWORD read = 0;
-        if (device.ReadReport(buffer.data(), static_cast<DWORD>(buffer.size()), &read, kListenSliceMs)) {
-            if (const auto code = NotificationCode(device, buffer.data(), read))
+        if (device.ReadReport(buffer.data(), static_cast<DWORD>(buffer.size()), &read, slice)) {
+            if (const auto code = NotificationCode(device, buffer.data(), read)) {
                 console.out << Hex4(*code) << std::endl;
+                ++heard;
+            }
         } else if (!hid::CurrentHidBackend().Exists(chosen->path)) {
             return Fail(console, kExitNoDevice, "the device went away");
         }
     }
+    if (!stop && options.count && heard < options.count)
+        return Fail(console, kExitNoReply,
+                    std::to_string(heard) + " of " + std::to_string(options.count) + " notifications within " +
+                        std::to_string(options.timeoutSeconds) + " s");
     return kExitSuccess;
 }
 
@@ -124,6 +166,24 @@ int ReadAndPrint(Console console, std::vector<std::uint8_t>& buffer, int result)
     if (result == kResultSuccess)
         console.out << Hex(buffer.data(), buffer.size());
     return Finish(console, result);
+}
+
+// Asked here rather than through QueryReceiverLink, which folds a receiver
+// that did not answer in time and one that cannot reach the device into one false.
+int QueryLink(CDeviceLink& link, Console console)
+{
+    if (!link.IsReceiverMode()) {
+        console.out << "cable link: nothing to ask\n";
+        return kExitSuccess;
+    }
+    Report reply{};
+    const int result = link.CommandExchange(kCmdQueryReceiverLink, 0, nullptr, 0, reply);
+    if (result != kResultSuccess)
+        return Finish(console, result);
+    if (reply[kDataByte] != kLinkUp)
+        return Finish(console, kResultUnreachable);
+    console.out << "the device answers through its receiver\n";
+    return kExitSuccess;
 }
 
 int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
@@ -177,22 +237,16 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
     case Command::WritePage:
         return Finish(console, link.WritePage(data, size, options.page, options.pageSize));
     case Command::Stream:
+        // The link drops frames meant for a receiver and calls that a success.
         if (link.IsReceiverMode())
-            console.err << "q31ctl: light frames are not sent through the receiver; nothing was sent\n";
+            return Fail(console, kExitFailure, "light frames are not sent through a receiver; nothing was sent");
         return Finish(console, link.StreamLights(data, size));
     case Command::WriteMacros:
         return Finish(console, link.WriteMacros(data, size));
     case Command::WriteShoot:
         return Finish(console, link.WriteShootData(data, size));
     case Command::QueryLink:
-        if (!link.IsReceiverMode()) {
-            console.out << "cable link: nothing to ask\n";
-            return kExitSuccess;
-        }
-        if (!link.QueryReceiverLink())
-            return Finish(console, kResultUnreachable);
-        console.out << "the device answers through its receiver\n";
-        return kExitSuccess;
+        return QueryLink(link, console);
     case Command::Raw: {
         Report reply{};
         const int result = link.CommandExchange(options.code, options.address, data, options.length, reply);
@@ -220,9 +274,9 @@ int RunCtl(const Options& options, std::shared_ptr<hid::IHidBackend> backend, Co
     if (options.command == Command::Listen)
         return Listen(options, console, stop);
 
-    const auto chosen = ChooseInterface(FindCatalogueInterfaces(), options.deviceType, kChannelCommand);
+    const auto chosen = ChooseFor(options, kChannelCommand);
     if (!chosen)
-        return Fail(console, kExitNoDevice, "no " + DeviceLabel(options.deviceType) + " found");
+        return NoInterface(console, options, kChannelCommand);
     CDeviceLink link;
     const OpenOutcome outcome = OpenCommandLink(link, *chosen);
     if (outcome != OpenOutcome::Opened)

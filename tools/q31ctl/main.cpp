@@ -32,7 +32,8 @@ int main(int argc, char** argv)
             std::cout << q31::ctl::UsageText();
             return q31::ctl::kExitSuccess;
         }
-        std::cerr << "q31ctl: " << parsed.error << '\n' << q31::ctl::UsageText();
+        // One line, so that a script's log shows the reason and not the whole usage.
+        std::cerr << "q31ctl: " << parsed.error << "; see q31ctl --help\n";
         return q31::ctl::kExitUsage;
     }
 
