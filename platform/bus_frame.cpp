@@ -89,7 +89,7 @@ DecodeResult DecodeFrame(const QByteArray& buffer)
     cursor += nameBytes;
     frame.payload = QByteArray(cursor, static_cast<qsizetype>(payloadBytes));
     if (!frame.name.isEmpty())
-        frame.message = RegisterWindowMessage(frame.name.toStdString());
+        frame.message = MessageNumberForName(frame.name.toStdString());
     result.status = DecodeStatus::Complete;
     result.consumed = total;
     return result;

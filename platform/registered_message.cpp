@@ -34,6 +34,11 @@ NameTable& Table()
 
 }  // namespace
 
+UINT MessageNumberForName(std::string_view name)
+{
+    return NumberForName(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())).toCaseFolded());
+}
+
 UINT RegisterWindowMessage(std::string_view name)
 {
     const QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));

@@ -12,5 +12,8 @@
 inline constexpr UINT kFirstRegisteredMessage = 0xC000;
 
 UINT RegisterWindowMessage(std::string_view name);
+// The number a name has in every process, without registering it here: for
+// names that come from outside, which must not grow the name table.
+UINT MessageNumberForName(std::string_view name);
 // The name a message number was registered under in this process, if any.
 std::optional<QString> RegisteredMessageName(UINT message);

@@ -46,6 +46,17 @@ TEST(RegisteredMessage, SameNumberInEveryProcessAndCaseInsensitive)
     EXPECT_EQ(RegisteredMessageName(here), "{4695579F-999A-41d4-9FAF-EFFCE93EBF16}");
 }
 
+TEST(RegisteredMessage, NamesArrivingInFramesAreResolvedButNeverRegistered)
+{
+    // Anyone can send frames with ever new names: they must not pile up here.
+    BusFrame frame;
+    frame.name = QStringLiteral("a name nobody registered");
+    const DecodeResult decoded = DecodeFrame(EncodeFrame(frame));
+    ASSERT_EQ(decoded.status, DecodeStatus::Complete);
+    EXPECT_EQ(decoded.frame.message, MessageNumberForName("A NAME nobody registered"));
+    EXPECT_FALSE(RegisteredMessageName(decoded.frame.message));
+}
+
 TEST(MessageBus, SendReachesAnotherProcessAndReturnsItsResult)
 {
     auto peer = StartListener("PeerClass", "Peer One");
