@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -375,6 +376,19 @@ TEST_F(ProfileDataTest, SixteenBitValuesKeepTheirLowSixteenBits)
     ASSERT_EQ(stages.size(), 1u);
     EXPECT_EQ(stages[0].dpiX, 1);
     EXPECT_EQ(stages[0].dpiY, 0xFFFD);
+}
+
+TEST_F(ProfileDataTest, DocumentThatCannotBeReadIsNeverReplaced)
+{
+    ASSERT_TRUE(WriteJsonFile(PathOf("default.Json"), ParseText(R"({"Device":[{"LightInfo":{"Light":4}}]})")));
+    // Reading a folder fails like any I/O error; only a parse failure moves a document aside.
+    ASSERT_TRUE(QDir().mkpath(PathOf("held.Json")));
+    auto data = Load<CBasicProfiledata>(PathOf("held.Json"));
+    EXPECT_EQ(data.ReadLightInfo()[1], 4);
+    data.WriteLightInfo(LightSettings{1});
+    EXPECT_FALSE(data.Save());
+    EXPECT_TRUE(QFileInfo(PathOf("held.Json")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(PathOf("held.Json.bad")));
 }
 
 }  // namespace
