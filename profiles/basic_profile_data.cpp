@@ -2,6 +2,7 @@
 
 #include "profiles/json_access.h"
 #include "profiles/json_file.h"
+#include "profiles/profile_list_file.h"
 #include "profiles/record_keys.h"
 
 using namespace q31;
@@ -30,6 +31,19 @@ constexpr std::size_t kZoneInUseByte = 10;
 
 constexpr int kLargestCode = 0xFFFFFF;
 
+// Stores the section as "Device"[index] of the document read from path, or of a
+// new one with the profile's name and id when there was none to read. A file
+// that could not be read is never replaced.
+bool StoreDeviceSection(UserDocument read, const QString& path, Json::ArrayIndex index, const Json::Value& section)
+{
+    if (!read.MayBeReplaced())
+        return false;
+    Json::Value document =
+        read.state == UserDocument::State::Read ? std::move(read.document) : EmptyProfileDocument(path);
+    ElementToWrite(MemberToWrite(document, "Device"), index) = section;
+    return WriteJsonFile(path, document);
+}
+
 }  // namespace
 
 bool CBasicProfiledata::Save()
@@ -39,11 +53,7 @@ bool CBasicProfiledata::Save()
 
 bool CBasicProfiledata::SaveDeviceSection(const Json::Value& section, const QString& path)
 {
-    if (path.isEmpty())
-        return false;
-    Json::Value document = ParseUserDocument(path);
-    ElementToWrite(MemberToWrite(document, "Device"), m_deviceIndex) = section;
-    return WriteJsonFile(path, document);
+    return !path.isEmpty() && StoreDeviceSection(ParseUserDocument(path), path, m_deviceIndex, section);
 }
 
 bool CBasicProfiledata::WriteDocument(const Json::Value& document, const QString& path)
@@ -74,14 +84,12 @@ Json::Value CBasicProfiledata::LoadDeviceSection(const QString& path)
         const Json::Value& section = Element(Member(document, "Device"), m_deviceIndex);
         return section.isObject() ? section : Json::Value();
     };
-    Json::Value document = ParseUserDocument(path);
-    m_section = sectionOf(document);
+    UserDocument read = ParseUserDocument(path);
+    m_section = sectionOf(read.document);
     if (m_section.isNull()) {
         m_section = sectionOf(ParseJsonFile(m_defaultDocumentPath));
-        if (!m_section.isNull()) {
-            ElementToWrite(MemberToWrite(document, "Device"), m_deviceIndex) = m_section;
-            WriteJsonFile(path, document);
-        }
+        if (!m_section.isNull())
+            StoreDeviceSection(std::move(read), path, m_deviceIndex, m_section);
     }
     return m_section;
 }

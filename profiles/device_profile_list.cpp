@@ -11,21 +11,26 @@ void DeviceProfileList::SetPaths(const QString& userFolder, const QString& defau
     m_files.emplace(userFolder, defaultDocument);
 }
 
-void DeviceProfileList::LoadProfileList()
+bool DeviceProfileList::LoadProfileList()
 {
     if (!m_files)
-        return;
+        return false;
     m_list = m_files->LoadOrCreate();
+    const bool loaded = !m_list.isNull();
     // The device opens the selected profile even when the page has no combo.
     m_currentProfileId = SelectedEntry().id;
     if (!m_controls.HasProfileCombo())
-        return;
+        return loaded;
     // A page that is set up again (device plugged in again) must not show items twice.
     m_controls.RemoveAllProfileItems();
     for (const ProfileEntry& entry : ProfileListFile::Entries(m_list))
         m_controls.AddProfileItem(entry.name);
-    SelectProfile(ProfileListFile::SelectedIndex(m_list), false);
+    if (loaded)
+        SelectProfile(ProfileListFile::SelectedIndex(m_list), false);
+    else
+        m_controls.SetNameEditText(QString());
     m_controls.HideFunctionTabs(m_deviceKind);
+    return loaded;
 }
 
 void DeviceProfileList::SelectProfile(int index, bool fireEvent)

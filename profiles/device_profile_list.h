@@ -22,8 +22,9 @@ public:
     void SetPaths(const QString& userFolder, const QString& defaultDocument);
 
     // Reads (or on the first start creates) the list, fills the combo and
-    // selects the remembered profile, or the first when it names none.
-    void LoadProfileList();
+    // selects the remembered profile, or the first when it names none. False,
+    // with the bar left empty, when the list could neither be read nor created.
+    bool LoadProfileList();
     // Selects the profile at index in the combo and the name edit, and
     // remembers it in the list file.
     void SelectProfile(int index, bool fireEvent);

@@ -22,7 +22,7 @@ public:
     void SetDeviceKind(int kind) { m_list.SetDeviceKind(kind); }
     // The device's user profile folder and its shipped default document.
     void SetPaths(const QString& userFolder, const QString& defaultDocument) { m_list.SetPaths(userFolder, defaultDocument); }
-    void LoadProfileList() { m_list.LoadProfileList(); }
+    bool LoadProfileList() { return m_list.LoadProfileList(); }
     void SelectProfile(int index, bool fireEvent) { m_list.SelectProfile(index, fireEvent); }
     int GetSelectedIndex() const { return m_list.GetSelectedIndex(); }
     QString GetCurrentProfileId() const { return m_list.GetCurrentProfileId(); }

@@ -2,6 +2,8 @@
 
 #include "profiles/profile_text.h"
 
+#include <cstdint>
+
 namespace q31::json {
 namespace {
 
@@ -34,6 +36,15 @@ int IntIn(const Json::Value& value, int low, int high, int fallback)
         return fallback;
     const int number = value.asInt();
     return number >= low && number <= high ? number : fallback;
+}
+
+int Low16Of(const Json::Value& value)
+{
+    if (value.isInt64())
+        return static_cast<int>(static_cast<std::uint64_t>(value.asInt64()) & 0xFFFF);
+    if (value.isUInt64())
+        return static_cast<int>(value.asUInt64() & 0xFFFF);
+    return 0;
 }
 
 bool FlagOf(const Json::Value& value)

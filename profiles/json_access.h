@@ -17,6 +17,9 @@ const Json::Value& Element(const Json::Value& value, Json::ArrayIndex index);
 int IntIn(const Json::Value& value, int low, int high, int fallback = 0);
 // A byte value 0..255, or 0.
 inline int ByteOf(const Json::Value& value) { return IntIn(value, 0, 255); }
+// The low 16 bits of an integer (a 16-bit setting keeps only those), or 0 for
+// anything else.
+int Low16Of(const Json::Value& value);
 // A flag: a non-zero integer or true.
 bool FlagOf(const Json::Value& value);
 // A string, or empty.

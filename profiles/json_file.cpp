@@ -5,36 +5,70 @@
 #include "profiles/styled_json.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <json/reader.h>
 
+#include <array>
 #include <cerrno>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // Settings documents are a few hundred kilobytes at most; anything far larger is
 // not one of ours and is not read into memory.
-constexpr qint64 kMaxDocumentBytes = 32 * 1024 * 1024;
+constexpr std::size_t kMaxDocumentBytes = 32 * 1024 * 1024;
+
+using q31::FileContent;
+
+FileContent Refused(const QString& path, const QString& why)
+{
+    OutputDebugText(QStringLiteral("%1 not read: %2").arg(path, why));
+    return {FileContent::Status::Failed, {}};
+}
+
+FileContent TooLarge(const QString& path)
+{
+    return Refused(path, QStringLiteral("too large to be a settings document"));
+}
+
+FileContent ReadOpenFile(int fd, const QString& path)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return Refused(path, qt_error_string(errno));
+    if (!S_ISREG(status.st_mode))
+        return Refused(path, QStringLiteral("not a regular file"));
+    if (static_cast<std::size_t>(status.st_size) > kMaxDocumentBytes)
+        return TooLarge(path);
+    FileContent content{FileContent::Status::Read, {}};
+    content.bytes.reserve(static_cast<std::size_t>(status.st_size));
+    std::array<char, 64 * 1024> chunk;
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+        if (got == 0)
+            return content;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return Refused(path, qt_error_string(errno));
+        // The size can change under us; the cap holds for what is actually read.
+        if (content.bytes.size() + static_cast<std::size_t>(got) > kMaxDocumentBytes)
+            return TooLarge(path);
+        content.bytes.append(chunk.data(), static_cast<std::size_t>(got));
+    }
+}
 
 }  // namespace
 
 std::string readjsonFile(const QString& path)
 {
-    std::string content;
     errno = 0;
-    QFile file(path);
-    if (!path.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        if (file.size() <= kMaxDocumentBytes) {
-            const QByteArray bytes = file.readAll();
-            if (bytes.size() <= kMaxDocumentBytes)
-                content.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
-        } else {
-            OutputDebugText(QStringLiteral("%1 is too large to be a settings document").arg(path));
-        }
-    }
+    q31::FileContent content = q31::ReadDocumentFile(path);
     OutputDebugText(QString::fromUtf8("readjsonFile 错误吗：：%1\n").arg(errno));
-    return content;
+    return std::move(content.bytes);
 }
 
 Json::Value ParseJsonFile(const QString& path)
@@ -88,19 +122,36 @@ std::string JsonDocumentText(const Json::Value& document)
     return crlf;
 }
 
-Json::Value ParseUserDocument(const QString& path)
+FileContent ReadDocumentFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Json::Value();
-    const std::string content = readjsonFile(path);
-    Json::Value document = content.empty() ? Json::Value() : ParseJsonText(content);
+    if (path.isEmpty())
+        return {FileContent::Status::Missing, {}};
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; fstat then refuses it.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {FileContent::Status::Missing, {}};
+        return Refused(path, qt_error_string(errno));
+    }
+    FileContent content = ReadOpenFile(fd, path);
+    ::close(fd);
+    return content;
+}
+
+UserDocument ParseUserDocument(const QString& path)
+{
+    const FileContent content = ReadDocumentFile(path);
+    if (content.status == FileContent::Status::Failed)
+        return {Json::Value(), UserDocument::State::Unreadable};
+    // An empty file holds nothing to keep.
+    if (content.bytes.empty())
+        return {Json::Value(), UserDocument::State::Missing};
+    Json::Value document = ParseJsonText(content.bytes);
     if (document.isObject())
-        return document;
-    // An empty file holds nothing to keep; anything else might be the user's work.
-    if (info.size() > 0)
-        KeepUnreadableFile(path);
-    return Json::Value();
+        return {std::move(document), UserDocument::State::Read};
+    if (!KeepUnreadableFile(path))
+        return {Json::Value(), UserDocument::State::Unreadable};
+    return {Json::Value(), UserDocument::State::SetAside};
 }
 
 }  // namespace q31

@@ -6,7 +6,7 @@
 
 #include <string>
 
-// The file's bytes; empty when it cannot be read (or is implausibly large).
+// The file's bytes; empty when it cannot be read (see ReadDocumentFile).
 std::string readjsonFile(const QString& path);
 
 // The parsed document (comments accepted); null when the file is missing,
@@ -31,9 +31,37 @@ std::string JsonDocumentText(const Json::Value& document);
 
 namespace q31 {
 
-// A document the user owns (a profile list, a profile document): the parsed
-// object, or null. A file that exists but holds no JSON object is kept aside
-// (see KeepUnreadableFile) so that the default written in its place loses nothing.
-Json::Value ParseUserDocument(const QString& path);
+struct FileContent {
+    enum class Status {
+        Read,
+        Missing,  // no such file
+        Failed,   // an I/O error, not a regular file, or implausibly large; reported
+    };
+    Status status = Status::Failed;
+    std::string bytes;
+};
+
+// The whole content of a regular file. Anything else (a FIFO, a device, a
+// folder) is refused without waiting on it, and no read goes past the size cap.
+FileContent ReadDocumentFile(const QString& path);
+
+// A document the user owns (a profile list, a profile document).
+struct UserDocument {
+    enum class State {
+        Read,        // document is the parsed object
+        Missing,     // no file, or an empty one
+        SetAside,    // it held no JSON object and was kept aside (see KeepUnreadableFile)
+        Unreadable,  // it could not be read, or not be kept aside; it must not be replaced
+    };
+    Json::Value document;  // the object, or null
+    State state = State::Missing;
+
+    bool MayBeReplaced() const { return state != State::Unreadable; }
+};
+
+// Only a file that was read and did not parse is moved aside, so that the
+// default written in its place loses nothing; a file that could not be read
+// stays where it is.
+UserDocument ParseUserDocument(const QString& path);
 
 }  // namespace q31

@@ -40,8 +40,8 @@ SystemWords CKeyboardProfiledata::ReadKeyboardSystem() const
     const Json::Value& section = Member(m_section, "SystemStages");
     SystemWords words{};
     for (std::size_t n = 0; n < words.size(); ++n)
-        words[n] = PackWord(IntIn(Member(section, kSystemKeys[2 * n]), 0, 0xFFFF),
-                            IntIn(Member(section, kSystemKeys[2 * n + 1]), 0, 0xFFFF));
+        words[n] = PackWord(Low16Of(Member(section, kSystemKeys[2 * n])),
+                            Low16Of(Member(section, kSystemKeys[2 * n + 1])));
     return words;
 }
 

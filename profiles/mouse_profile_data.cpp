@@ -13,18 +13,13 @@ namespace {
 constexpr const char* kSystemKeys[] = {"DoubleClickTime", "MouseSpeed", "PointerPrecision", "ScorllPage",
                                        "WheelScorlllinse"};
 
-int HalfOf(const Json::Value& value)
-{
-    return IntIn(value, 0, 0xFFFF);
-}
-
 DpiStage StageOf(const Json::Value& entry)
 {
     DpiStage stage;
     stage.enabled = static_cast<std::uint8_t>(FlagOf(Member(entry, "StageActive")));
     stage.separateXY = static_cast<std::uint8_t>(FlagOf(Member(entry, "StageXY")));
-    stage.dpiX = static_cast<std::uint16_t>(HalfOf(Member(entry, "StageDPIX")));
-    stage.dpiY = static_cast<std::uint16_t>(HalfOf(Member(entry, "StageDPIY")));
+    stage.dpiX = static_cast<std::uint16_t>(Low16Of(Member(entry, "StageDPIX")));
+    stage.dpiY = static_cast<std::uint16_t>(Low16Of(Member(entry, "StageDPIY")));
     stage.red = static_cast<std::uint8_t>(ByteOf(Member(entry, "StageColorR")));
     stage.green = static_cast<std::uint8_t>(ByteOf(Member(entry, "StageColorG")));
     stage.blue = static_cast<std::uint8_t>(ByteOf(Member(entry, "StageColorB")));
@@ -80,10 +75,10 @@ SystemWords CMouseProfiledata::ReadMouseSystem() const
     const Json::Value& system = Member(m_section, "SystemStages");
     if (!system.isObject())
         return {};
-    const int reportRate = HalfOf(Member(Member(m_section, "ReportStages"), "StageActive"));
-    return {PackWord(HalfOf(Member(system, kSystemKeys[0])), HalfOf(Member(system, kSystemKeys[1]))),
-            PackWord(HalfOf(Member(system, kSystemKeys[2])), HalfOf(Member(system, kSystemKeys[3]))),
-            PackWord(HalfOf(Member(system, kSystemKeys[4])), reportRate)};
+    const int reportRate = Low16Of(Member(Member(m_section, "ReportStages"), "StageActive"));
+    return {PackWord(Low16Of(Member(system, kSystemKeys[0])), Low16Of(Member(system, kSystemKeys[1]))),
+            PackWord(Low16Of(Member(system, kSystemKeys[2])), Low16Of(Member(system, kSystemKeys[3]))),
+            PackWord(Low16Of(Member(system, kSystemKeys[4])), reportRate)};
 }
 
 void CMouseProfiledata::WriteMouseSystem(const SystemWords& words)

@@ -25,10 +25,10 @@ QString MakeTimestampId()
 
 namespace q31 {
 
-QString MakeFreeProfileId(const QString& folder)
+QString MakeFreeProfileId(const QString& folder, const QSet<QString>& taken)
 {
     QString id = MakeTimestampId();
-    while (QFileInfo::exists(QDir(folder).filePath(id + QStringLiteral(".Json"))))
+    while (taken.contains(id) || QFileInfo::exists(QDir(folder).filePath(id + QStringLiteral(".Json"))))
         id = MakeTimestampId();
     return id;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Profile ids: the local time, "%d_%02d_%02d_%02d_%02d_%02d_%03d"
 // (2024_03_05_14_07_09_042).
+#include <QSet>
 #include <QString>
 
 // A new id; never the same as an id made earlier by this process, even within
@@ -9,7 +10,8 @@ QString MakeTimestampId();
 
 namespace q31 {
 
-// A new id whose document (id + ".Json") does not exist yet in the folder.
-QString MakeFreeProfileId(const QString& folder);
+// A new id whose document (id + ".Json") does not exist yet in the folder and
+// which is none of the taken ones.
+QString MakeFreeProfileId(const QString& folder, const QSet<QString>& taken = {});
 
 }  // namespace q31

@@ -22,14 +22,19 @@ public:
     QString ListPath() const;
     QString DocumentPath(const QString& id) const;
 
-    // The list on disk. A missing or unreadable list, or one without a usable
-    // entry, is replaced by a fresh list holding "profile1", whose document is
-    // made from the default document; entries without a usable id are dropped.
+    // The list on disk, repaired: entries without a usable id are dropped (the
+    // selection follows its entry), and an entry whose id an earlier one already
+    // has gets a new id and a copy of the document, so no two entries share a
+    // file. A missing or unparsable list, or one without a usable entry, is
+    // replaced by a fresh list holding "profile1", whose document is made from the
+    // default document. Whatever a rewrite leaves out is kept as ".bad" first.
+    // Null, with a debug line, when the list could not be read (the file is then
+    // left as it is) or the first profile could not be stored.
     Json::Value LoadOrCreate() const;
 
     // Re-reads the list (falling back to the given copy when the file has no
-    // usable entry), sets "profileselect" and writes it back. Returns the
-    // written list.
+    // usable entry), sets "profileselect" and writes it back. Returns the list
+    // with the selection, also when it could not be written.
     Json::Value StoreSelection(const Json::Value& fallback, int index) const;
 
     // Gives the entry at index a new name, in the list and in its document; the
@@ -41,7 +46,12 @@ public:
     static int SelectedIndex(const Json::Value& list);
 
 private:
-    Json::Value CreateFirstProfile() const;
+    struct ReadList;
+    ReadList ReadRepairedList() const;
+    // Writes the list over the file it was read from; false, with the file as it
+    // was, when that file could not be read, kept or written.
+    bool StoreList(const ReadList& read, const Json::Value& list) const;
+    Json::Value CreateFirstProfile(bool keepOldList) const;
 
     QString m_folder;
     QString m_defaultDocument;
@@ -54,5 +64,11 @@ Json::Value NewProfileEntry(const QString& name, const QString& id);
 // given name and id to documentPath.
 bool WriteProfileFromDefault(const QString& defaultDocument, const QString& documentPath, const QString& name,
                              const QString& id);
+
+// What a profile document that was lost is re-created from: an empty document
+// whose "profileUUID" is the base name of documentPath and whose "profilename"
+// is the name the profile list beside it gives that id (the id itself when the
+// list names none).
+Json::Value EmptyProfileDocument(const QString& documentPath);
 
 }  // namespace q31

@@ -68,4 +68,17 @@ bool KeepUnreadableFile(const QString& path)
     return true;
 }
 
+bool KeepCopyOfFile(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    const QString keptAs = FreeBadName(path);
+    if (!QFile::copy(path, keptAs)) {
+        OutputDebugText(QStringLiteral("cannot keep a copy of %1 as %2").arg(path, keptAs));
+        return false;
+    }
+    OutputDebugText(QStringLiteral("%1 kept as %2 before its repair").arg(path, keptAs));
+    return true;
+}
+
 }  // namespace q31

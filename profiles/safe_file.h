@@ -18,4 +18,9 @@ bool WriteFileSafely(const QString& path, const QByteArray& bytes);
 // the file was moved aside.
 bool KeepUnreadableFile(const QString& path);
 
+// Copies a file that is about to be rewritten with part of it left out to the
+// next free ".bad" name; the file itself stays until the rewrite replaces it.
+// True when there was nothing to keep or the copy was made.
+bool KeepCopyOfFile(const QString& path);
+
 }  // namespace q31

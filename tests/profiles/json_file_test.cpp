@@ -6,7 +6,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -121,27 +129,82 @@ TEST_F(JsonFileTest, FailedWriteIsReportedAndLeavesTheOldFile)
 
 TEST_F(JsonFileTest, UserDocumentThatDoesNotParseIsKeptAside)
 {
+    using State = q31::UserDocument::State;
     WriteBytes(PathOf("ProfileList.ini"), "my notes, not JSON");
-    EXPECT_TRUE(q31::ParseUserDocument(PathOf("ProfileList.ini")).isNull());
+    const q31::UserDocument notes = q31::ParseUserDocument(PathOf("ProfileList.ini"));
+    EXPECT_TRUE(notes.document.isNull());
+    EXPECT_EQ(notes.state, State::SetAside);
     EXPECT_EQ(ReadBytes(PathOf("ProfileList.ini.bad")), "my notes, not JSON");
 
     // Earlier kept files stay.
     WriteBytes(PathOf("ProfileList.ini"), "[ \"an array is no list\" ]");
-    EXPECT_TRUE(q31::ParseUserDocument(PathOf("ProfileList.ini")).isNull());
+    EXPECT_EQ(q31::ParseUserDocument(PathOf("ProfileList.ini")).state, State::SetAside);
     WriteBytes(PathOf("ProfileList.ini"), "{");
-    EXPECT_TRUE(q31::ParseUserDocument(PathOf("ProfileList.ini")).isNull());
+    EXPECT_EQ(q31::ParseUserDocument(PathOf("ProfileList.ini")).state, State::SetAside);
     EXPECT_EQ(FilesInFolder(), (QStringList{"ProfileList.ini.bad", "ProfileList.ini.bad.1", "ProfileList.ini.bad.2"}));
     EXPECT_EQ(ReadBytes(PathOf("ProfileList.ini.bad.1")), "[ \"an array is no list\" ]");
 }
 
 TEST_F(JsonFileTest, UserDocumentThatParsesOrIsEmptyStaysInPlace)
 {
+    using State = q31::UserDocument::State;
     WriteBytes(PathOf("good.ini"), "{ \"profileselect\" : 0 }");
-    EXPECT_EQ(q31::ParseUserDocument(PathOf("good.ini"))["profileselect"].asInt(), 0);
+    const q31::UserDocument good = q31::ParseUserDocument(PathOf("good.ini"));
+    EXPECT_EQ(good.state, State::Read);
+    EXPECT_EQ(good.document["profileselect"].asInt(), 0);
     WriteBytes(PathOf("empty.ini"), "");
-    EXPECT_TRUE(q31::ParseUserDocument(PathOf("empty.ini")).isNull());
-    EXPECT_TRUE(q31::ParseUserDocument(PathOf("missing.ini")).isNull());
+    EXPECT_EQ(q31::ParseUserDocument(PathOf("empty.ini")).state, State::Missing);
+    EXPECT_TRUE(q31::ParseUserDocument(PathOf("empty.ini")).document.isNull());
+    EXPECT_EQ(q31::ParseUserDocument(PathOf("missing.ini")).state, State::Missing);
     EXPECT_EQ(FilesInFolder(), (QStringList{"empty.ini", "good.ini"}));
+}
+
+TEST_F(JsonFileTest, OnlyRegularFilesAreReadAndNoneBeyondTheCap)
+{
+    const QByteArray fifo = QFile::encodeName(PathOf("fifo.ini"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", PathOf("zero.ini")));
+    ASSERT_TRUE(QDir(QString::fromStdString(m_folder.Path())).mkdir("folder.ini"));
+    {
+        QFile large(PathOf("large.ini"));
+        ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(large.resize(33 * 1024 * 1024));
+    }
+
+    for (const char* name : {"fifo.ini", "zero.ini", "folder.ini", "large.ini"}) {
+        auto read = std::async(std::launch::async, [&] { return q31::ReadDocumentFile(PathOf(name)); });
+        if (read.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+            ADD_FAILURE() << name << " is waited on";
+            const int writer = ::open(fifo.constData(), O_RDWR);
+            ::close(writer);
+        }
+        const q31::FileContent content = read.get();
+        EXPECT_EQ(content.status, q31::FileContent::Status::Failed) << name;
+        EXPECT_TRUE(content.bytes.empty()) << name;
+        EXPECT_EQ(readjsonFile(PathOf(name)), "") << name;
+
+        // Refused is not unparsable: the file stays where it is.
+        EXPECT_EQ(q31::ParseUserDocument(PathOf(name)).state, q31::UserDocument::State::Unreadable) << name;
+        EXPECT_TRUE(QFileInfo(PathOf(name)).exists()) << name;
+    }
+    EXPECT_FALSE(QFileInfo::exists(PathOf("fifo.ini.bad")));
+    EXPECT_FALSE(QFileInfo::exists(PathOf("large.ini.bad")));
+
+    EXPECT_EQ(q31::ReadDocumentFile(PathOf("missing.ini")).status, q31::FileContent::Status::Missing);
+    WriteBytes(PathOf("small.ini"), "{}");
+    const q31::FileContent small = q31::ReadDocumentFile(PathOf("small.ini"));
+    EXPECT_EQ(small.status, q31::FileContent::Status::Read);
+    EXPECT_EQ(small.bytes, "{}");
+}
+
+TEST_F(JsonFileTest, CopyKeptBeforeARepairLeavesTheFileInPlace)
+{
+    WriteBytes(PathOf("ProfileList.ini"), "old");
+    ASSERT_TRUE(q31::KeepCopyOfFile(PathOf("ProfileList.ini")));
+    ASSERT_TRUE(q31::KeepCopyOfFile(PathOf("ProfileList.ini")));
+    EXPECT_EQ(FilesInFolder(), (QStringList{"ProfileList.ini", "ProfileList.ini.bad", "ProfileList.ini.bad.1"}));
+    EXPECT_EQ(ReadBytes(PathOf("ProfileList.ini.bad.1")), "old");
+    EXPECT_TRUE(q31::KeepCopyOfFile(PathOf("missing.ini")));
 }
 
 TEST_F(JsonFileTest, SafeWriteReplacesTheWholeFile)

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -266,9 +267,9 @@ TEST_F(ProfileDataTest, HandEditedValuesOfTheWrongTypeReadAsMissing)
         "AudioLightInfo": [1,2,3],
         "LightList": {"0":{}},
         "KeyList": [5, {"Assignment":"1048832","DefaultAssignment":16777216}, {"Assignment":1048832}],
-        "SystemStages": {"Repeat":"fast","RepeatDelay":70000,"DoubleClickTime":1e20,"MouseSpeed":10},
+        "SystemStages": {"Repeat":"fast","RepeatDelay":1.5,"DoubleClickTime":1e20,"MouseSpeed":10},
         "CustomLightMode": {"LightColorInfo":"none","CustomLightModeGroupIndex":"2"},
-        "DPIStages": {"StageActive":"1","StageDPIs":[7, {"StageDPIX":-3,"StageColorR":256,"StageColorG":12}]},
+        "DPIStages": {"StageActive":"1","StageDPIs":[7, {"StageDPIX":"3","StageColorR":256,"StageColorG":12}]},
         "ReportStages": [],
         "CorrectInfo": [{"CorrectName":5,"CorrectSelect":"yes","CorrectMinSq":9}],
         "SystemSetStages": {"EqType":"13","MicInValue":4294967296,"CustomEqSeletIndex":-1},
@@ -349,6 +350,45 @@ TEST_F(ProfileDataTest, SaveKeepsTheOtherKeysOfTheDocument)
 
     CBasicProfiledata unsaved;
     EXPECT_FALSE(unsaved.Save());
+}
+
+TEST_F(ProfileDataTest, SixteenBitValuesKeepTheirLowSixteenBits)
+{
+    const QString path = WriteProfile("h", ParseText(R"({
+        "SystemStages": {"Repeat":70000,"RepeatDelay":-1,"Key6Flag":65536,"PollingRate":4294967297,
+                         "DoubleClickTime":70000,"MouseSpeed":-2,"WheelScorlllinse":131075},
+        "ReportStages": {"StageActive":65539},
+        "DPIStages": {"StageActive":0,"StageDPIs":[{"StageDPIX":65537,"StageDPIY":-3}]}
+    })"));
+
+    auto keyboard = Load<CKeyboardProfiledata>(path);
+    const SystemWords keyboardWords = keyboard.ReadKeyboardSystem();
+    EXPECT_EQ(keyboardWords[0], PackWord(70000 - 65536, 0xFFFF));
+    EXPECT_EQ(keyboardWords[1], PackWord(0, 1));
+
+    auto mouse = Load<CMouseProfiledata>(path);
+    const SystemWords mouseWords = mouse.ReadMouseSystem();
+    EXPECT_EQ(mouseWords[0], PackWord(70000 - 65536, 0xFFFE));
+    EXPECT_EQ(mouseWords[2], PackWord(3, 3));
+    std::vector<DpiStage> stages;
+    int current = 0;
+    ASSERT_TRUE(mouse.ReadDpiStages(stages, current));
+    ASSERT_EQ(stages.size(), 1u);
+    EXPECT_EQ(stages[0].dpiX, 1);
+    EXPECT_EQ(stages[0].dpiY, 0xFFFD);
+}
+
+TEST_F(ProfileDataTest, DocumentThatCannotBeReadIsNeverReplaced)
+{
+    ASSERT_TRUE(WriteJsonFile(PathOf("default.Json"), ParseText(R"({"Device":[{"LightInfo":{"Light":4}}]})")));
+    // Reading a folder fails like any I/O error; only a parse failure moves a document aside.
+    ASSERT_TRUE(QDir().mkpath(PathOf("held.Json")));
+    auto data = Load<CBasicProfiledata>(PathOf("held.Json"));
+    EXPECT_EQ(data.ReadLightInfo()[1], 4);
+    data.WriteLightInfo(LightSettings{1});
+    EXPECT_FALSE(data.Save());
+    EXPECT_TRUE(QFileInfo(PathOf("held.Json")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(PathOf("held.Json.bad")));
 }
 
 }  // namespace
