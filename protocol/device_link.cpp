@@ -74,12 +74,15 @@ int CDeviceLink::Transceive(const std::uint8_t* request, std::size_t requestLeng
     int result = q31::kResultNoReply;
     {
         std::lock_guard io(m_ioLock);
+        // A read that times out is followed by the second one all the same: a
+        // reply that is slow, but not slower than both, still counts.
         for (int read = 0; read < kReadsPerRequest; ++read) {
             answer.fill(0);
             result = device.ReadReport(answer.data(), answer.size(), bytesRead, timeoutMs) ? q31::kResultSuccess
                                                                                           : q31::kResultNoReply;
-            // A device that did not answer in time will not answer a second read either.
-            if (result != q31::kResultSuccess || answer[q31::kCommandByte] == frame[q31::kCommandByte])
+            if (result != q31::kResultSuccess)
+                continue;
+            if (answer[q31::kCommandByte] == frame[q31::kCommandByte])
                 break;
             if (receiverMode && answer[q31::kCommandByte] == q31::kUnreachableEcho) {
                 result = q31::kResultUnreachable;

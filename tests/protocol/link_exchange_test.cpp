@@ -74,6 +74,22 @@ TEST_F(LinkExchangeTest, TwoWrongEchoesEndTheExchangeWithTheSecondReply)
     EXPECT_EQ(link.TakeLightControl(), kResultStatusFF);
 }
 
+TEST_F(LinkExchangeTest, AReplyThatComesAfterTheFirstReadTimedOutIsTakenByTheSecond)
+{
+    CDeviceLink link;
+    Connect(link, "keyboard", Keyboard);
+    sim::SimFault slow;
+    slow.kind = sim::FaultKind::DelayedReply;
+    slow.delayMs = 1500;
+    slow.command = kCmdReadDeviceInfo;
+    ASSERT_EQ(hub->AddFault("keyboard", slow), "");
+    std::array<std::uint8_t, 34> info{};
+    EXPECT_EQ(link.ReadDeviceInfo(info), kResultSuccess);
+    const auto expected = Memory("keyboard", sim::Region::DeviceInfo);
+    EXPECT_TRUE(std::equal(info.begin(), info.end(), expected.begin()));
+    EXPECT_EQ(TakeRequests().size(), 1u);
+}
+
 TEST_F(LinkExchangeTest, AJunkReportBeforeTheReplyIsSkipped)
 {
     CDeviceLink link;
