@@ -13,6 +13,8 @@ namespace {
 constexpr std::uint8_t kCableChunk = 56;
 constexpr std::uint8_t kReceiverChunk = 24;
 constexpr int kReadsPerRequest = 2;
+// As many input reports as the kernel (and the simulator) keeps queued for one reader.
+constexpr int kMostQueuedReports = 64;
 
 Report PaddedRequest(const std::uint8_t* request, std::size_t length)
 {
@@ -26,6 +28,19 @@ void CopyReply(const Report& answer, std::uint8_t* reply, std::size_t replyLengt
 {
     if (reply)
         std::memcpy(reply, answer.data(), std::min(replyLength, answer.size()));
+}
+
+// The reply to a request is the first report after it: whatever waits on the
+// interface before the request goes out (a reply that came too late for an
+// earlier exchange) would otherwise be taken for it. Call under the I/O lock.
+bool SendRequest(CHidDevice& device, const Report& frame, DWORD timeoutMs)
+{
+    Report stale{};
+    for (int dropped = 0; dropped < kMostQueuedReports; ++dropped) {
+        if (!device.ReadReport(stale.data(), static_cast<DWORD>(stale.size()), nullptr, 0))
+            break;
+    }
+    return device.WriteReport(frame.data(), static_cast<DWORD>(frame.size()), nullptr, timeoutMs);
 }
 
 // Clears the busy count on every way out of Transceive.
@@ -65,7 +80,7 @@ int CDeviceLink::Transceive(const std::uint8_t* request, std::size_t requestLeng
     bool written = false;
     {
         std::lock_guard io(m_ioLock);
-        written = device.WriteReport(frame.data(), frame.size(), nullptr, timeoutMs);
+        written = SendRequest(device, frame, timeoutMs);
     }
     if (!written)
         return q31::kResultWriteFailed;
@@ -105,7 +120,7 @@ int CDeviceLink::TransceiveQuick(const std::uint8_t* request, std::size_t reques
     const Report frame = PaddedRequest(request, requestLength);
     {
         std::lock_guard io(m_ioLock);
-        if (!m_cable.WriteReport(frame.data(), frame.size(), nullptr, kCableTimeoutMs))
+        if (!SendRequest(m_cable, frame, kCableTimeoutMs))
             return q31::kResultWriteFailed;
     }
     Report answer{};
