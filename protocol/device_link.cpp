@@ -72,15 +72,19 @@ int CDeviceLink::Transceive(const std::uint8_t* request, std::size_t requestLeng
     const Report frame = PaddedRequest(request, requestLength);
     q31::DumpReport(QStringLiteral("命令"), frame.data());
 
-    // One interface for the whole exchange, even if the mode changes meanwhile.
-    const bool receiverMode = m_receiverMode;
-    CHidDevice& device = receiverMode ? m_receiver : m_cable;
-    const DWORD timeoutMs = receiverMode ? kReceiverTimeoutMs : kCableTimeoutMs;
-
+    // The interface is chosen under the I/O lock, so an exchange that waited
+    // there while the link was attached or switched uses the new one; it then
+    // keeps it for the whole exchange.
+    CHidDevice* device = nullptr;
+    DWORD timeoutMs = kCableTimeoutMs;
+    bool receiverMode = false;
     bool written = false;
     {
         std::lock_guard io(m_ioLock);
-        written = SendRequest(device, frame, timeoutMs);
+        receiverMode = m_receiverMode;
+        device = receiverMode ? &m_receiver : &m_cable;
+        timeoutMs = receiverMode ? kReceiverTimeoutMs : kCableTimeoutMs;
+        written = SendRequest(*device, frame, timeoutMs);
     }
     if (!written)
         return q31::kResultWriteFailed;
@@ -93,8 +97,8 @@ int CDeviceLink::Transceive(const std::uint8_t* request, std::size_t requestLeng
         // reply that is slow, but not slower than both, still counts.
         for (int read = 0; read < kReadsPerRequest; ++read) {
             answer.fill(0);
-            result = device.ReadReport(answer.data(), answer.size(), bytesRead, timeoutMs) ? q31::kResultSuccess
-                                                                                          : q31::kResultNoReply;
+            result = device->ReadReport(answer.data(), answer.size(), bytesRead, timeoutMs) ? q31::kResultSuccess
+                                                                                           : q31::kResultNoReply;
             if (result != q31::kResultSuccess)
                 continue;
             if (answer[q31::kCommandByte] == frame[q31::kCommandByte])

@@ -99,6 +99,30 @@ TEST_F(LinkConcurrencyTest, TheLightStreamSendsNothingWhileACommandWaitsForItsRe
     EXPECT_TRUE(capture.Lines().contains(QStringLiteral("放弃灯光数据")));
 }
 
+TEST_F(LinkConcurrencyTest, ACommandThatWaitedOutASwitchGoesToTheNewInterface)
+{
+    CDeviceLink link;
+    Connect(link, "keyboard", Keyboard);
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Receiver), "");
+    const std::string receiverPath = InterfacePath(*hub, KeyboardReceiver, kChannelCommand);
+    std::atomic<int> result{0};
+    std::thread command;
+    {
+        // The switch holds the I/O lock throughout, as the main window's does.
+        std::lock_guard io(link.IoLock());
+        command = std::thread([&] { result = link.BeginConfig(); });
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!link.IsBusy() && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // on to the I/O lock
+        link.SetOpen(false);
+        link.CableInterface().Close();
+        EXPECT_TRUE(AttachCommandInterface(link, receiverPath, KeyboardReceiver));
+    }
+    command.join();
+    EXPECT_EQ(result, kResultSuccess);
+}
+
 TEST_F(LinkConcurrencyTest, WhoeverSeesALinkOpenSeesTheModeItWasOpenedWith)
 {
     // Marking the link open and setting its mode lie a few instructions apart,
