@@ -26,6 +26,13 @@ std::int32_t SignExtend(std::uint32_t value, std::uint16_t bitSize)
     return static_cast<std::int32_t>((value ^ sign) - sign);
 }
 
+// A field holds signed numbers only when its logical range reaches below zero;
+// otherwise its top bit is part of the number (a 16-bit selector of 0x8001).
+std::int64_t LogicalValue(std::uint32_t raw, const FieldCaps& caps)
+{
+    return caps.logicalMin < 0 ? SignExtend(raw, caps.bitSize) : std::int64_t{raw};
+}
+
 // The report's bytes after its id, when they hold every field of caps.
 HidStatus FieldData(const FieldCaps& caps, std::span<const std::uint8_t> report,
                     std::span<const std::uint8_t>& data)
@@ -109,7 +116,7 @@ HidStatus GetUsages(const CollectionReports& reports, std::uint16_t usagePage,
                     add(static_cast<std::uint16_t>(std::min<std::uint32_t>(caps.usageMin + i, caps.usageMax)));
                 continue;
             }
-            const std::int64_t selector = std::int64_t{SignExtend(raw, caps.bitSize)} - caps.logicalMin;
+            const std::int64_t selector = LogicalValue(raw, caps) - caps.logicalMin;
             const std::int64_t offset = selector - caps.arrayIndexBase;
             if (selector >= 0 && offset >= 0 && offset <= caps.usageMax - caps.usageMin)
                 add(static_cast<std::uint16_t>(caps.usageMin + offset));
@@ -134,7 +141,7 @@ HidStatus GetScaledUsageValue(const CollectionReports& reports, std::uint16_t us
     const HidStatus status = ReadValue(reports, usagePage, usage, report, raw, caps);
     if (status != HidStatus::Success)
         return status;
-    const std::int64_t logical = caps->logicalMin < 0 ? SignExtend(raw, caps->bitSize) : std::int64_t{raw};
+    const std::int64_t logical = LogicalValue(raw, *caps);
     if (logical < caps->logicalMin || logical > caps->logicalMax)
         return HidStatus::NullScaled;
     if (caps->physicalMin == caps->physicalMax || caps->logicalMin == caps->logicalMax) {

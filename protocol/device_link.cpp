@@ -13,6 +13,8 @@ namespace {
 constexpr std::uint8_t kCableChunk = 56;
 constexpr std::uint8_t kReceiverChunk = 24;
 constexpr int kReadsPerRequest = 2;
+// As many input reports as the kernel (and the simulator) keeps queued for one reader.
+constexpr int kMostQueuedReports = 64;
 
 Report PaddedRequest(const std::uint8_t* request, std::size_t length)
 {
@@ -26,6 +28,19 @@ void CopyReply(const Report& answer, std::uint8_t* reply, std::size_t replyLengt
 {
     if (reply)
         std::memcpy(reply, answer.data(), std::min(replyLength, answer.size()));
+}
+
+// The reply to a request is the first report after it: whatever waits on the
+// interface before the request goes out (a reply that came too late for an
+// earlier exchange) would otherwise be taken for it. Call under the I/O lock.
+bool SendRequest(CHidDevice& device, const Report& frame, DWORD timeoutMs)
+{
+    Report stale{};
+    for (int dropped = 0; dropped < kMostQueuedReports; ++dropped) {
+        if (!device.ReadReport(stale.data(), static_cast<DWORD>(stale.size()), nullptr, 0))
+            break;
+    }
+    return device.WriteReport(frame.data(), static_cast<DWORD>(frame.size()), nullptr, timeoutMs);
 }
 
 // Clears the busy count on every way out of Transceive.
@@ -57,15 +72,19 @@ int CDeviceLink::Transceive(const std::uint8_t* request, std::size_t requestLeng
     const Report frame = PaddedRequest(request, requestLength);
     q31::DumpReport(QStringLiteral("命令"), frame.data());
 
-    // One interface for the whole exchange, even if the mode changes meanwhile.
-    const bool receiverMode = m_receiverMode;
-    CHidDevice& device = receiverMode ? m_receiver : m_cable;
-    const DWORD timeoutMs = receiverMode ? kReceiverTimeoutMs : kCableTimeoutMs;
-
+    // The interface is chosen under the I/O lock, so an exchange that waited
+    // there while the link was attached or switched uses the new one; it then
+    // keeps it for the whole exchange.
+    CHidDevice* device = nullptr;
+    DWORD timeoutMs = kCableTimeoutMs;
+    bool receiverMode = false;
     bool written = false;
     {
         std::lock_guard io(m_ioLock);
-        written = device.WriteReport(frame.data(), frame.size(), nullptr, timeoutMs);
+        receiverMode = m_receiverMode;
+        device = receiverMode ? &m_receiver : &m_cable;
+        timeoutMs = receiverMode ? kReceiverTimeoutMs : kCableTimeoutMs;
+        written = SendRequest(*device, frame, timeoutMs);
     }
     if (!written)
         return q31::kResultWriteFailed;
@@ -74,12 +93,15 @@ int CDeviceLink::Transceive(const std::uint8_t* request, std::size_t requestLeng
     int result = q31::kResultNoReply;
     {
         std::lock_guard io(m_ioLock);
+        // A read that times out is followed by the second one all the same: a
+        // reply that is slow, but not slower than both, still counts.
         for (int read = 0; read < kReadsPerRequest; ++read) {
             answer.fill(0);
-            result = device.ReadReport(answer.data(), answer.size(), bytesRead, timeoutMs) ? q31::kResultSuccess
-                                                                                          : q31::kResultNoReply;
-            // A device that did not answer in time will not answer a second read either.
-            if (result != q31::kResultSuccess || answer[q31::kCommandByte] == frame[q31::kCommandByte])
+            result = device->ReadReport(answer.data(), answer.size(), bytesRead, timeoutMs) ? q31::kResultSuccess
+                                                                                           : q31::kResultNoReply;
+            if (result != q31::kResultSuccess)
+                continue;
+            if (answer[q31::kCommandByte] == frame[q31::kCommandByte])
                 break;
             if (receiverMode && answer[q31::kCommandByte] == q31::kUnreachableEcho) {
                 result = q31::kResultUnreachable;
@@ -102,7 +124,7 @@ int CDeviceLink::TransceiveQuick(const std::uint8_t* request, std::size_t reques
     const Report frame = PaddedRequest(request, requestLength);
     {
         std::lock_guard io(m_ioLock);
-        if (!m_cable.WriteReport(frame.data(), frame.size(), nullptr, kCableTimeoutMs))
+        if (!SendRequest(m_cable, frame, kCableTimeoutMs))
             return q31::kResultWriteFailed;
     }
     Report answer{};

@@ -28,11 +28,14 @@ public:
     CDeviceLink& operator=(const CDeviceLink&) = delete;
 
     // One request and its reply on the interface in use: the reply is the one
-    // that echoes the request's command (at most two reads), or the receiver's
-    // word that the device is unreachable. Requests are cut or zero-padded to 64 bytes.
+    // that echoes the request's command (at most two reads, the second also
+    // after a timeout), or the receiver's word that the device is unreachable.
+    // Reports left waiting from earlier exchanges are dropped before the
+    // request goes out. Requests are cut or zero-padded to 64 bytes.
     int Transceive(const std::uint8_t* request, std::size_t requestLength, std::uint8_t* reply,
                    std::size_t replyLength, DWORD* bytesRead);
-    // The same on the cable interface with one read, no echo test and no debug lines.
+    // The same on the cable interface with one read, no echo test and no debug lines
+    // (waiting reports are dropped all the same).
     int TransceiveQuick(const std::uint8_t* request, std::size_t requestLength, std::uint8_t* reply,
                         std::size_t replyLength, DWORD* bytesRead);
     // kModeCable (or any other value) or kModeReceiver; sets the chunk size with it.

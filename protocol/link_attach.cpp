@@ -19,9 +19,11 @@ bool AttachCommandInterface(CDeviceLink& link, const std::string& path, std::uin
     CHidDevice& device = receiver ? link.ReceiverInterface() : link.CableInterface();
     if (!device.Open(path, true, true, true, false))
         return false;
-    link.SetOpen(true);
+    // The mode first: a command that sees the link open must also see which
+    // interface, chunk size and timeout it now has.
     if (deviceType == Keyboard || deviceType == Mouse || receiver)
         link.SetMode(receiver ? CDeviceLink::kModeReceiver : CDeviceLink::kModeCable);
+    link.SetOpen(true);
     return true;
 }
 

@@ -65,6 +65,12 @@ TEST(ReportDecoding, ArraySelectorGivesTheActiveUsage)
     ASSERT_EQ(count, 1u);
     EXPECT_EQ(list[0], 0x0401);
 
+    // The logical range starts at 0, so the top bit belongs to the selector.
+    const std::uint8_t highCode[] = {0x03, 0x01, 0x80};
+    EXPECT_EQ(GetUsages(consumer, 0x0C, highCode, list, count), HidStatus::Success);
+    ASSERT_EQ(count, 1u);
+    EXPECT_EQ(list[0], 0x8001);
+
     const std::uint8_t release[] = {0x03, 0x00, 0x00};
     EXPECT_EQ(GetUsages(consumer, 0x0C, release, list, count), HidStatus::Success);
     EXPECT_EQ(count, 0u);

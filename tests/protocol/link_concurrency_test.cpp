@@ -8,12 +8,25 @@
 
 #include "hid/hid_catalogue.h"
 #include "protocol/command_codes.h"
+#include "protocol/link_attach.h"
 #include "protocol/result_codes.h"
 
 namespace q31::test {
 namespace {
 
 using LinkConcurrencyTest = SimLinkTest;
+
+// Busy-waits, so that a change made on another core is seen within
+// nanoseconds, but lets a thread that shares this core run after a while.
+template <typename Condition>
+void SpinUntil(Condition done)
+{
+    constexpr int kSpinsBeforeYielding = 20000;
+    for (int spins = 0; !done(); ++spins) {
+        if (spins >= kSpinsBeforeYielding)
+            std::this_thread::yield();
+    }
+}
 
 TEST_F(LinkConcurrencyTest, ConcurrentCommandsNeverTakeEachOthersReplies)
 {
@@ -84,6 +97,72 @@ TEST_F(LinkConcurrencyTest, TheLightStreamSendsNothingWhileACommandWaitsForItsRe
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0][kCommandByte], kCmdBeginConfig);
     EXPECT_TRUE(capture.Lines().contains(QStringLiteral("放弃灯光数据")));
+}
+
+TEST_F(LinkConcurrencyTest, ACommandThatWaitedOutASwitchGoesToTheNewInterface)
+{
+    CDeviceLink link;
+    Connect(link, "keyboard", Keyboard);
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Receiver), "");
+    const std::string receiverPath = InterfacePath(*hub, KeyboardReceiver, kChannelCommand);
+    std::atomic<int> result{0};
+    std::thread command;
+    {
+        // The switch holds the I/O lock throughout, as the main window's does.
+        std::lock_guard io(link.IoLock());
+        command = std::thread([&] { result = link.BeginConfig(); });
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!link.IsBusy() && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // on to the I/O lock
+        link.SetOpen(false);
+        link.CableInterface().Close();
+        EXPECT_TRUE(AttachCommandInterface(link, receiverPath, KeyboardReceiver));
+    }
+    command.join();
+    EXPECT_EQ(result, kResultSuccess);
+}
+
+TEST_F(LinkConcurrencyTest, WhoeverSeesALinkOpenSeesTheModeItWasOpenedWith)
+{
+    // Marking the link open and setting its mode lie a few instructions apart,
+    // so a watcher on another core catches the gap only now and then: the link
+    // is attached many times over, with the watcher spinning on each attach.
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Receiver), "");
+    const std::string path = InterfacePath(*hub, KeyboardReceiver, kChannelCommand);
+    ASSERT_FALSE(path.empty());
+    constexpr int kAttempts = 20000;
+    CDeviceLink link;
+    std::atomic<int> armed{0};
+    std::atomic<int> watching{0};
+    std::atomic<int> checked{0};
+    std::atomic<bool> stop{false};
+    int oldModeSeen = 0;
+    std::thread watcher([&] {
+        for (int attempt = 1; attempt <= kAttempts && !stop; ++attempt) {
+            SpinUntil([&] { return armed >= attempt || stop; });
+            watching = attempt;
+            SpinUntil([&] { return link.IsOpen() || stop; });
+            if (!link.IsReceiverMode())
+                ++oldModeSeen;
+            checked = attempt;
+        }
+    });
+    int attached = 0;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        DetachCommandInterfaces(link);
+        link.SetMode(CDeviceLink::kModeCable);
+        armed = attempt;
+        SpinUntil([&] { return watching >= attempt; });
+        if (!AttachCommandInterface(link, path, KeyboardReceiver))
+            break;
+        ++attached;
+        SpinUntil([&] { return checked >= attempt; });
+    }
+    stop = true;
+    watcher.join();
+    EXPECT_EQ(attached, kAttempts);
+    EXPECT_EQ(oldModeSeen, 0);
 }
 
 }  // namespace

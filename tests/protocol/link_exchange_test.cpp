@@ -1,7 +1,11 @@
 // One request and its reply through CDeviceLink, the simulator behind the real
-// CHidDevice: echo matching, the receiver's unreachable answer, status codes,
-// failures, modes and the debug lines.
+// CHidDevice: echo matching, late and stale replies, the receiver's unreachable
+// answer, status codes, failures, modes and the debug lines.
 #include "tests/protocol/link_test_support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "hid/hid_catalogue.h"
 #include "protocol/command_codes.h"
@@ -11,8 +15,6 @@
 namespace q31::test {
 namespace {
 
-using LinkExchangeTest = SimLinkTest;
-
 Report Sealed(std::uint8_t command, std::uint8_t length = 0, std::uint16_t address = 0)
 {
     Report request = StartRequest(command);
@@ -20,6 +22,40 @@ Report Sealed(std::uint8_t command, std::uint8_t length = 0, std::uint16_t addre
     SealRequest(request);
     return request;
 }
+
+class LinkExchangeTest : public SimLinkTest {
+protected:
+    // Another handle on the command interface of this type; the device's
+    // replies reach every open handle, as with hidraw.
+    std::unique_ptr<hid::IHidConnection> SecondHandle(std::uint16_t deviceType)
+    {
+        sim::SimHidBackend backend(hub);
+        hid::OpenError error = hid::OpenError::None;
+        return backend.Open(InterfacePath(*hub, deviceType, kChannelCommand), error);
+    }
+
+    // Writes request through other as soon as the link's request for command
+    // has reached the device, so that its reply queues up behind the link's.
+    std::thread SendAfterRequest(hid::IHidConnection& other, std::uint8_t command, Report request)
+    {
+        return std::thread([this, &other, command, request] {
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!RequestSeen(command) && std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            other.Write(request.data(), request.size(), 1000);
+        });
+    }
+
+private:
+    bool RequestSeen(std::uint8_t command) const
+    {
+        const auto entries = hub->Log().Entries();
+        return std::any_of(entries.begin(), entries.end(), [&](const sim::TrafficEntry& entry) {
+            return entry.direction == sim::Direction::ToDevice && entry.bytes.size() == kReportLength &&
+                   entry.bytes[kCommandByte] == command;
+        });
+    }
+};
 
 TEST_F(LinkExchangeTest, AClosedLinkAnswersZeroToEveryCommandAndWritesNothing)
 {
@@ -47,31 +83,77 @@ TEST_F(LinkExchangeTest, TwoWrongEchoesEndTheExchangeWithTheSecondReply)
 {
     CDeviceLink link;
     Connect(link, "keyboard", Keyboard);
-    // Two stale replies wait on the interface: a good one for 0x05, then one
-    // with status 0xFF for a 0x06 whose checksum was wrong.
-    sim::SimHidBackend backend(hub);
-    hid::OpenError error = hid::OpenError::None;
-    auto other = backend.Open(InterfacePath(*hub, Keyboard, kChannelCommand), error);
+    auto other = SecondHandle(Keyboard);
     ASSERT_TRUE(other);
-    Report stale = Sealed(kCmdReadParams, 1, 0);
-    ASSERT_EQ(other->Write(stale.data(), stale.size(), 1000), 64);
-    stale = Sealed(kCmdWriteParams, 1, 0);
-    stale[1] ^= 1;
-    ASSERT_EQ(other->Write(stale.data(), stale.size(), 1000), 64);
+    sim::SimFault wrongEcho;
+    wrongEcho.kind = sim::FaultKind::WrongEcho;
+    for (std::uint8_t command : {kCmdBeginConfig, kCmdTakeLightControl}) {
+        wrongEcho.command = command;
+        ASSERT_EQ(hub->AddFault("keyboard", wrongEcho), "");
+    }
 
+    // The BeginConfig reply comes back for another command, and behind it the
+    // reply to a request of another handle: a good one for 0x05.
+    std::thread sender = SendAfterRequest(*other, kCmdBeginConfig, Sealed(kCmdReadParams, 1, 0));
     Report reply{};
     const Report begin = Sealed(kCmdBeginConfig);
     DWORD bytesRead = 0;
     EXPECT_EQ(link.Transceive(begin.data(), begin.size(), reply.data(), reply.size(), &bytesRead), kResultSuccess);
-    EXPECT_EQ(reply[kCommandByte], kCmdWriteParams);
+    sender.join();
+    EXPECT_EQ(reply[kCommandByte], kCmdReadParams);
     EXPECT_EQ(bytesRead, 64u);
-    // A command looks at the status of the reply it was left with; the
-    // BeginConfig reply still waits and is taken as a wrong echo next time.
-    EXPECT_EQ(link.BeginConfig(), kResultSuccess);
-    // Status FF under a wrong echo still counts.
-    ASSERT_EQ(other->Write(stale.data(), stale.size(), 1000), 64);
-    ASSERT_EQ(other->Write(stale.data(), stale.size(), 1000), 64);
+
+    // A command looks at the status of the reply it was left with: here one
+    // with status 0xFF for a 0x06 whose checksum was wrong.
+    Report badChecksum = Sealed(kCmdWriteParams, 1, 0);
+    badChecksum[1] ^= 1;
+    sender = SendAfterRequest(*other, kCmdTakeLightControl, badChecksum);
     EXPECT_EQ(link.TakeLightControl(), kResultStatusFF);
+    sender.join();
+}
+
+TEST_F(LinkExchangeTest, AReplyThatComesAfterTheFirstReadTimedOutIsTakenByTheSecond)
+{
+    CDeviceLink link;
+    Connect(link, "keyboard", Keyboard);
+    sim::SimFault slow;
+    slow.kind = sim::FaultKind::DelayedReply;
+    slow.delayMs = 1500;
+    slow.command = kCmdReadDeviceInfo;
+    ASSERT_EQ(hub->AddFault("keyboard", slow), "");
+    std::array<std::uint8_t, 34> info{};
+    EXPECT_EQ(link.ReadDeviceInfo(info), kResultSuccess);
+    const auto expected = Memory("keyboard", sim::Region::DeviceInfo);
+    EXPECT_TRUE(std::equal(info.begin(), info.end(), expected.begin()));
+    EXPECT_EQ(TakeRequests().size(), 1u);
+}
+
+TEST_F(LinkExchangeTest, ReportsWaitingBeforeARequestAreNeverTakenForItsReply)
+{
+    CDeviceLink link;
+    Connect(link, "keyboard", Keyboard);
+    const auto params = Pattern(16, 0x31);
+    ASSERT_EQ(link.WriteParams(params.data(), params.size(), 0), kResultSuccess);
+
+    // A reply for the same command, but other data, already waits.
+    auto other = SecondHandle(Keyboard);
+    ASSERT_TRUE(other);
+    const Report stale = Sealed(kCmdReadParams, 8, 0);
+    ASSERT_EQ(other->Write(stale.data(), stale.size(), 1000), 64);
+    std::vector<std::uint8_t> back(8);
+    EXPECT_EQ(link.ReadParams(back.data(), back.size(), 8), kResultSuccess);
+    EXPECT_TRUE(std::equal(back.begin(), back.end(), params.begin() + 8));
+
+    // A reply later than both reads of its own request waits for the next one.
+    sim::SimFault late;
+    late.kind = sim::FaultKind::DelayedReply;
+    late.delayMs = 2500;
+    late.command = kCmdReadParams;
+    ASSERT_EQ(hub->AddFault("keyboard", late), "");
+    EXPECT_EQ(link.ReadParams(back.data(), back.size(), 0), kResultNoReply);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(link.ReadParams(back.data(), back.size(), 8), kResultSuccess);
+    EXPECT_TRUE(std::equal(back.begin(), back.end(), params.begin() + 8));
 }
 
 TEST_F(LinkExchangeTest, AJunkReportBeforeTheReplyIsSkipped)

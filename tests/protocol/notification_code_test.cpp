@@ -28,7 +28,7 @@ TEST_F(NotificationCodeTest, EachReportGivesItsSixteenBitCode)
         ASSERT_EQ(hub->Plug(device, route), "");
         CHidDevice notifications;
         ASSERT_TRUE(notifications.Open(InterfacePath(*hub, type, kChannelNotification), true, true, true, false));
-        for (std::uint16_t code : {0x0401, 0x0403, 0x1132, 0x0402}) {
+        for (std::uint16_t code : {0x0401, 0x0403, 0x1132, 0x0402, 0x8001, 0xFFFF}) {
             ASSERT_EQ(hub->Notify(device, code), "");
             EXPECT_EQ(NextCode(notifications), code);
         }

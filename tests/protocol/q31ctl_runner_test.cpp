@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "hid/hid_catalogue.h"
+#include "sim/sim_faults.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_model.h"
 #include "tools/q31ctl/ctl_runner.h"
@@ -103,6 +104,18 @@ TEST_F(Q31ctlRunnerTest, ReadsPrintHexAndWritesLandInDeviceMemory)
     EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
     EXPECT_EQ(run.out.substr(0, 3), "04 ");
     EXPECT_EQ(run.out.substr(9, 14), "1a 06 00 00 01");
+}
+
+TEST_F(Q31ctlRunnerTest, AReplyLaterThanOneReadTimeoutStillAnswers)
+{
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Cable), "");
+    std::string error;
+    const auto slow = sim::ParseFault({"delay", "1500", "command", "3"}, &error);
+    ASSERT_TRUE(slow) << error;
+    ASSERT_EQ(hub->AddFault("keyboard", *slow), "");
+    const CtlRun run = Run({"--device", "keyboard", "info"});
+    EXPECT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
 }
 
 TEST_F(Q31ctlRunnerTest, FailuresGiveTheirExitStatusAndOneLine)
