@@ -7,8 +7,10 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <linux/hidraw.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace q31::hid {
@@ -17,6 +19,7 @@ namespace {
 
 constexpr std::int64_t kNoDeadline = -1;
 constexpr std::size_t kLargestReport = 16384;  // the kernel's largest HID report
+constexpr int kOutputReportTimeoutMs = 1000;
 
 std::int64_t NowMs()
 {
@@ -116,6 +119,20 @@ int HidrawConnection::Write(const std::uint8_t* buffer, std::size_t length, int 
             continue;
         return count < 0 ? -1 : static_cast<int>(count);
     }
+}
+
+int HidrawConnection::SetOutputReport(const std::uint8_t* buffer, std::size_t length)
+{
+    if (length == 0 || length >= kLargestReport)
+        return -1;
+    // The kernel copies the report in; the call only lacks a const argument.
+    const int sent = ioctl(m_fd, HIDIOCSOUTPUT(length), const_cast<std::uint8_t*>(buffer));
+    if (sent >= 0)
+        return sent;
+    // Kernels before 5.11 do not know the call; any other error is the device's.
+    if (errno != ENOTTY && errno != EINVAL)
+        return -1;
+    return Write(buffer, length, kOutputReportTimeoutMs);
 }
 
 void HidrawConnection::Abort()

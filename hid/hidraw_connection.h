@@ -21,6 +21,9 @@ public:
 
     int Read(std::uint8_t* buffer, std::size_t length, int timeoutMs) override;
     int Write(const std::uint8_t* buffer, std::size_t length, int timeoutMs) override;
+    // Through the kernel's own output-report call where it has one (5.11 and
+    // later), else as an ordinary write.
+    int SetOutputReport(const std::uint8_t* buffer, std::size_t length) override;
     void Abort() override;
     const HidInterfaceInfo& Info() const override { return m_info; }
 

@@ -179,4 +179,18 @@ TEST_F(HidrawTest, HidDeviceWorksOverTheHidrawBackEnd)
     q31::hid::SetHidBackend(nullptr);
 }
 
+TEST_F(HidrawTest, OutputReportFallsBackToAWriteWhereTheNodeLacksTheCall)
+{
+    // The fake node is a socket, which answers the output-report call as an
+    // old kernel would.
+    q31::hid::SetHidBackend(m_backend);
+    CHidDevice device;
+    ASSERT_TRUE(device.Open(kKeyboardCommand, true, true, true, false));
+    const std::vector<std::uint8_t> report = {4, 0x11, 0x22, 0x33};
+    EXPECT_TRUE(device.SetOutputReport(report.data(), DWORD(report.size())));
+    EXPECT_EQ(m_sysfs.Received("hidraw3"), std::vector<std::vector<std::uint8_t>>{report});
+    EXPECT_FALSE(device.SetOutputReport(report.data(), 0));
+    q31::hid::SetHidBackend(nullptr);
+}
+
 }  // namespace
