@@ -212,7 +212,12 @@ void CMainWnd::StartDiscovery()
 void CMainWnd::StopWorkers()
 {
     m_stopWorkers.Set();
-    m_receiverLinkWorker.Stop(kWorkerStopMs);
+    // The devices they ask through die with the window, so past the bounded
+    // wait (logged) each is waited for on; aborted, its exchange ends soon.
+    for (auto& [device, worker] : m_receiverLinkWorkers) {
+        while (!worker.Stop(kWorkerStopMs))
+            continue;
+    }
     // Discovery may be waiting for this thread to take its message: keep taking them.
     const QDeadlineTimer deadline(kWorkerStopMs);
     while (m_discoveryWorker.IsRunning() && !deadline.hasExpired())

@@ -12,6 +12,7 @@
 #include "ui/window_impl_base.h"
 
 #include <array>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -134,7 +135,9 @@ private:
     q31::hid::DeviceSlots m_slots;
     CStopEvent m_stopWorkers;
     CWorkerThread m_discoveryWorker{"discovery"};
-    CWorkerThread m_receiverLinkWorker{"receiver link"};
+    // One per device that has switched to its receiver, so stopping one never
+    // aborts another device's exchange; devices live as long as the window.
+    std::map<const CHalvorinUSBDevice*, CWorkerThread> m_receiverLinkWorkers;
 
     // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
     std::array<std::vector<CHalvorinUSBDevice*>, 4> m_devices;

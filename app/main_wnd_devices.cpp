@@ -241,6 +241,11 @@ void CMainWnd::AttachCommandSlot(int slot)
 
 void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receiverSlot)
 {
+    // An asking still in progress ends first (its read aborted), so it neither
+    // holds the I/O lock below nor runs on beside the next one.
+    constexpr int kAbortedWorkerStopMs = 1000;
+    if (const auto worker = m_receiverLinkWorkers.find(&device); worker != m_receiverLinkWorkers.end())
+        worker->second.Stop(kAbortedWorkerStopMs);
     CDeviceLink& link = device.CommandLink();
     const bool toCable = link.IsReceiverMode();
     const HidInterfaceEntry& target = m_slots.entries[toCable ? cableSlot : receiverSlot];
@@ -259,7 +264,6 @@ void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receive
             option->StartTimer(CDeviceOptionUI::kTimerReachability, kFirstReachabilityMs);
         return;
     }
-    m_receiverLinkWorker.RequestStop();
     if (option) {
         option->StartTimer(CDeviceOptionUI::kTimerConnected, kConnectedDelayMs);
         ShowEntry(option, !AnyEntryVisible());
@@ -271,18 +275,22 @@ void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receive
 void CMainWnd::WaitForReceiverLink(CHalvorinUSBDevice& device)
 {
     // A receiver takes up to a second and more to find its device again; the
-    // window must not freeze meanwhile, so the asking runs on a worker.
-    m_receiverLinkWorker.Stop(kReceiverLinkRetryMs);
-    const bool started = m_receiverLinkWorker.Start([&device](const CStopEvent& stop) {
-        CDeviceLink& link = device.CommandLink();
-        for (int attempt = 0; attempt < kReceiverLinkTries && !link.QueryReceiverLink(); ++attempt) {
-            OutputDebugText(QStringLiteral("获取2.4G模式失败"));
-            if (stop.Wait(kReceiverLinkRetryMs))
-                return;
-        }
-        OutputDebugText(QStringLiteral("获取2"));
-        PostToThreadOf(&device, [&device] { device.RefreshPower(); });
-    });
+    // window must not freeze meanwhile, so the asking runs on a worker. The
+    // window keeps the device alive until the worker has ended; stopping it
+    // closes the receiver interface, which ends a waiting read at once.
+    CWorkerThread& worker = m_receiverLinkWorkers.try_emplace(&device, "receiver link").first->second;
+    CDeviceLink& link = device.CommandLink();
+    const bool started = worker.Start(
+        [&link, &device](const CStopEvent& stop) {
+            for (int attempt = 0; attempt < kReceiverLinkTries && !link.QueryReceiverLink(); ++attempt) {
+                OutputDebugText(QStringLiteral("获取2.4G模式失败"));
+                if (stop.Wait(kReceiverLinkRetryMs))
+                    return;
+            }
+            OutputDebugText(QStringLiteral("获取2"));
+            PostToThreadOf(&device, [&device] { device.RefreshPower(); });
+        },
+        [&link] { link.ReceiverInterface().Close(); });
     if (!started)
         device.RefreshPower();
 }

@@ -6,6 +6,13 @@ if(Q31_SANITIZE)
   add_link_options(-fsanitize=${Q31_SANITIZE})
 endif()
 
+# What every program is built with beyond its own sources: under
+# ThreadSanitizer, what to ignore of uninstrumented Qt and GLib.
+add_library(q31_program_defaults INTERFACE)
+if(Q31_SANITIZE MATCHES "thread")
+  target_sources(q31_program_defaults INTERFACE ${CMAKE_CURRENT_LIST_DIR}/thread_sanitizer_defaults.cpp)
+endif()
+
 # q31_add_library(NAME SOURCES ... [DEPS ...]): the one library of a source folder.
 function(q31_add_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
@@ -14,12 +21,18 @@ function(q31_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
+# q31_add_program(NAME SOURCES ... [DEPS ...]): one program.
+function(q31_add_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE q31_program_defaults ${ARG_DEPS})
+endfunction()
+
 # q31_add_test(NAME SOURCES ... [DEPS ...]): one GoogleTest program, run by CTest
 # on Qt's offscreen platform.
 function(q31_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE q31_test_main ${ARG_DEPS})
+  q31_add_program(${name} SOURCES ${ARG_SOURCES} DEPS q31_test_main ${ARG_DEPS})
   gtest_discover_tests(${name}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
@@ -28,8 +41,7 @@ endfunction()
 # q31_add_benchmark(NAME SOURCES ... [DEPS ...])
 function(q31_add_benchmark name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
+  q31_add_program(${name} SOURCES ${ARG_SOURCES} DEPS benchmark::benchmark ${ARG_DEPS})
 endfunction()
 
 # Adds every sub-folder of the current folder that has a CMakeLists.txt.

@@ -22,12 +22,13 @@ CWorkerThread::~CWorkerThread()
     Stop();
 }
 
-bool CWorkerThread::Start(std::function<void(const CStopEvent&)> body)
+bool CWorkerThread::Start(std::function<void(const CStopEvent&)> body, std::function<void()> abort)
 {
     if (IsRunning())
         return false;
     auto run = std::make_shared<Run>();
     m_run = run;
+    m_abort = std::move(abort);
     std::thread([run, body = std::move(body)] {
         body(run->stop);
         std::lock_guard lock(run->mutex);
@@ -39,25 +40,33 @@ bool CWorkerThread::Start(std::function<void(const CStopEvent&)> body)
 
 void CWorkerThread::RequestStop()
 {
-    if (m_run)
-        m_run->stop.Set();
+    if (!m_run)
+        return;
+    m_run->stop.Set();
+    // A body that has returned waits on nothing; what abort would close is no longer its own.
+    if (m_abort && IsRunning())
+        m_abort();
 }
 
 bool CWorkerThread::Stop(int waitMs)
 {
     if (!m_run)
         return true;
-    m_run->stop.Set();
+    RequestStop();
     std::unique_lock lock(m_run->mutex);
     const bool ended = m_run->ended.wait_for(lock, std::chrono::milliseconds(waitMs),
                                              [this] { return m_run->finished; });
-    if (!ended)
+    lock.unlock();
+    if (!ended) {
+        // The run is kept, so Start cannot add a second worker beside it.
         OutputDebugText(QStringLiteral("worker \"%1\" did not end within %2 ms; left to finish")
                             .arg(QString::fromStdString(m_name))
                             .arg(waitMs));
-    lock.unlock();
+        return false;
+    }
     m_run.reset();
-    return ended;
+    m_abort = nullptr;
+    return true;
 }
 
 bool CWorkerThread::IsRunning() const

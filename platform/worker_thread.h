@@ -1,7 +1,11 @@
 #pragma once
-// A worker that loops until its stop event is set. Stopping waits a bounded
-// time; a worker that has not ended by then is reported and left to finish on
-// its own - it is never killed, so it can never die holding a lock.
+// A worker that loops until its stop event is set. Stopping sets the event,
+// aborts what the body may be blocked in, and waits a bounded time; a worker
+// that has not ended by then is reported and left to finish on its own - it
+// is never killed, so it can never die holding a lock. Whatever such a worker
+// still uses must stay alive: the body holds shared ownership of it, or the
+// owner keeps it until a later Stop returns true.
+// Start, RequestStop and Stop belong to the owner's thread.
 #include "platform/stop_event.h"
 
 #include <functional>
@@ -17,12 +21,15 @@ public:
     CWorkerThread& operator=(const CWorkerThread&) = delete;
 
     // Runs body(stopEvent) on a new thread; the body returns when the event is set.
-    // Does nothing and returns false while a previous run is still alive.
-    bool Start(std::function<void(const CStopEvent&)> body);
-    // Sets the stop event without waiting: for a body that must also be woken
-    // some other way (a blocking read) before Stop waits for it.
+    // abort, when given, ends a blocking call the body may be waiting in (closing
+    // the interface it reads); stopping calls it on the owner's thread right after
+    // setting the event, as long as the body has not returned.
+    // Does nothing and returns false while a previous run is still alive, also
+    // one whose Stop gave up waiting.
+    bool Start(std::function<void(const CStopEvent&)> body, std::function<void()> abort = {});
+    // Sets the stop event and aborts, without waiting.
     void RequestStop();
-    // Sets the stop event and waits up to waitMs for the body to return.
+    // Sets the stop event, aborts, and waits up to waitMs for the body to return.
     // Returns false (and logs) when it did not end in time.
     bool Stop(int waitMs = 1000);
     bool IsRunning() const;
@@ -32,4 +39,5 @@ private:
     struct Run;
     std::string m_name;
     std::shared_ptr<Run> m_run;
+    std::function<void()> m_abort;
 };

@@ -7,22 +7,6 @@
 
 #include <cstdlib>
 
-#if defined(__SANITIZE_THREAD__)
-// Qt is not built with ThreadSanitizer: the locks inside it are invisible, so
-// what it and GLib (image scaling, D-Bus, the event dispatcher) do with
-// memory through the sanitizer's hooks would read as races. Our code's own
-// accesses are still checked, also when Qt calls it.
-extern "C" const char* __tsan_default_suppressions()
-{
-    return "called_from_lib:libQt6Core.so.6\n"
-           "called_from_lib:libQt6Gui.so.6\n"
-           "called_from_lib:libQt6Widgets.so.6\n"
-           "called_from_lib:libQt6DBus.so.6\n"
-           "called_from_lib:libQt6Svg.so.6\n"
-           "called_from_lib:libglib-2.0.so.0\n";
-}
-#endif
-
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

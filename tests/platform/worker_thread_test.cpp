@@ -8,6 +8,18 @@
 
 using namespace std::chrono_literals;
 
+namespace {
+
+bool EndsWithin(const CWorkerThread& worker, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (worker.IsRunning() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    return !worker.IsRunning();
+}
+
+}  // namespace
+
 TEST(WorkerThread, StopsWithinItsBoundedWait)
 {
     CWorkerThread worker("loop");
@@ -38,6 +50,70 @@ TEST(WorkerThread, AWorkerThatOverrunsIsLeftToFinishNotKilled)
     for (int i = 0; i < 100 && !*finished; ++i)
         std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(*finished);
+}
+
+TEST(WorkerThread, StartRefusesWhileAWorkerThatOverranItsStopStillRuns)
+{
+    struct Bodies {
+        std::atomic<int> alive = 0;
+        std::atomic<bool> overlapped = false;
+    };
+    auto bodies = std::make_shared<Bodies>();
+    const auto body = [bodies](const CStopEvent& stop) {
+        if (++bodies->alive > 1)
+            bodies->overlapped = true;
+        stop.Wait(10000);
+        std::this_thread::sleep_for(150ms);  // ignores the stop for a while
+        --bodies->alive;
+    };
+    CWorkerThread worker("slow");
+    ASSERT_TRUE(worker.Start(body));
+    EXPECT_FALSE(worker.Stop(20));
+    EXPECT_FALSE(worker.Start(body));
+    EXPECT_TRUE(worker.IsRunning());
+    ASSERT_TRUE(EndsWithin(worker, 2s));
+    EXPECT_TRUE(worker.Start(body));
+    EXPECT_TRUE(worker.Stop(2000));
+    EXPECT_FALSE(bodies->overlapped);
+}
+
+// A body blocked where its stop event cannot reach it, as in a read without timeout.
+struct BlockedBody {
+    std::shared_ptr<CStopEvent> released = std::make_shared<CStopEvent>();
+    void operator()(const CStopEvent&) const { released->Wait(10000); }
+};
+
+TEST(WorkerThread, StopAbortsWhatTheBodyIsBlockedInAfterSettingTheStopEvent)
+{
+    CWorkerThread worker("reader");
+    const BlockedBody body;
+    bool stopWasSet = false;
+    ASSERT_TRUE(worker.Start(body, [&] {
+        stopWasSet = worker.StopEvent().IsSet();
+        body.released->Set();
+    }));
+    EXPECT_TRUE(worker.Stop(2000));
+    EXPECT_TRUE(stopWasSet);
+    EXPECT_FALSE(worker.IsRunning());
+}
+
+TEST(WorkerThread, RequestStopAbortsToo)
+{
+    CWorkerThread worker("reader");
+    const BlockedBody body;
+    ASSERT_TRUE(worker.Start(body, [&] { body.released->Set(); }));
+    worker.RequestStop();
+    EXPECT_TRUE(EndsWithin(worker, 2s));
+}
+
+TEST(WorkerThread, ABodyThatHasReturnedIsNotAborted)
+{
+    CWorkerThread worker("once");
+    int aborts = 0;
+    ASSERT_TRUE(worker.Start([](const CStopEvent&) {}, [&] { ++aborts; }));
+    ASSERT_TRUE(EndsWithin(worker, 2s));
+    EXPECT_TRUE(worker.Stop(1000));
+    EXPECT_EQ(aborts, 0);
 }
 
 TEST(StopEvent, IsManualResetAndWakesEveryWaiter)
