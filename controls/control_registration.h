@@ -1,11 +1,11 @@
 #pragma once
-// Makes the program's own controls known to the control factory by their
-// skin names ("DeviceKeyButton", "SelectPanel") and class names
-// ("CDeviceKeyButtonUI", "CSelectPanelUI").
+// Makes the program's own controls known to the control factory, each by the
+// name skins use ("DeviceKeyButton", "CircleProgress", ...) and by its class
+// name ("CDeviceKeyButtonUI", "CCircleProgressUI", ...).
 class CControlFactory;
 
 namespace q31::controls {
 
-void RegisterKeyButtonControls(CControlFactory& factory);
+void RegisterControls(CControlFactory& factory);
 
 }  // namespace q31::controls

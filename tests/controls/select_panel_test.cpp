@@ -103,7 +103,7 @@ TEST_F(SelectPanelTest, DisabledPanelDoesNotStartADrag)
 TEST_F(SelectPanelTest, ControlsAreMadeByTheirNames)
 {
     CControlFactory& factory = CControlFactory::GetInstance();
-    controls::RegisterKeyButtonControls(factory);
+    controls::RegisterControls(factory);
     for (const char* name : {"DeviceKeyButton", "CDeviceKeyButtonUI"}) {
         std::unique_ptr<QWidget> control(factory.CreateControl(name, nullptr));
         auto* button = qobject_cast<CDeviceKeyButtonUI*>(control.get());
