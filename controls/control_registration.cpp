@@ -14,10 +14,15 @@
 
 namespace q31::controls {
 
-void RegisterControls(CControlFactory& factory)
+void RegisterKeyButtonControls(CControlFactory& factory)
 {
     factory.RegisterControl<CDeviceKeyButtonUI>("DeviceKeyButton", "CDeviceKeyButtonUI");
     factory.RegisterControl<CSelectPanelUI>("SelectPanel", "CSelectPanelUI");
+}
+
+void RegisterControls(CControlFactory& factory)
+{
+    RegisterKeyButtonControls(factory);
     factory.RegisterControl<CHandImgButtonUI>("HandImgButton", "CHandImgButtonUI");
     factory.RegisterControl<CHandImgSelectButtonUI>("HandImgSelectButton", "CHandImgSelectButtonUI");
     factory.RegisterControl<CRedioMacroButtonUI>("RedioMacroButton", "CRedioMacroButtonUI");

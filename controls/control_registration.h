@@ -6,6 +6,9 @@ class CControlFactory;
 
 namespace q31::controls {
 
+// Every control of this folder.
 void RegisterControls(CControlFactory& factory);
+// Only the device pages' key buttons and their selection panel.
+void RegisterKeyButtonControls(CControlFactory& factory);
 
 }  // namespace q31::controls

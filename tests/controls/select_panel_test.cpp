@@ -103,7 +103,7 @@ TEST_F(SelectPanelTest, DisabledPanelDoesNotStartADrag)
 TEST_F(SelectPanelTest, ControlsAreMadeByTheirNames)
 {
     CControlFactory& factory = CControlFactory::GetInstance();
-    controls::RegisterControls(factory);
+    controls::RegisterKeyButtonControls(factory);
     for (const char* name : {"DeviceKeyButton", "CDeviceKeyButtonUI"}) {
         std::unique_ptr<QWidget> control(factory.CreateControl(name, nullptr));
         auto* button = qobject_cast<CDeviceKeyButtonUI*>(control.get());
