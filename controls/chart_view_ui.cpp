@@ -4,7 +4,7 @@
 
 bool CChartViewUI::SetAttribute(const QString& name, const QString& value)
 {
-    bool known = m_look.SetAttribute(name.toLower(), value);
+    const bool known = m_look.SetAttribute(name.toLower(), value);
     if (name == QLatin1String("view")) {
         if (value == QLatin1String("pie"))
             m_style.view = ViewKind::Pie;
