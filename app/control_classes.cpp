@@ -19,7 +19,7 @@ void RegisterDeviceBase(CControlFactory& factory)
 
 // One registration per library, each with the classes it makes.
 constexpr std::array<void (*)(CControlFactory&), 4> kRegistrations = {
-    &q31::controls::RegisterKeyButtonControls,  // "CSelectPanelUI", "CDeviceKeyButtonUI"
+    &q31::controls::RegisterControls,           // "CSelectPanelUI", "CCircleProgressUI", ...
     &RegisterDeviceOptionControl,               // "CDeviceOptionUI"
     &q31::RegisterProfileControls,              // "CDeviceProfileUI"
     &RegisterDeviceBase,                        // "CHalvorinUSBDevice"

@@ -1,8 +1,11 @@
 // q31-skinview: renders a skin file to a PNG without running the program.
 //   q31-skinview [--dpi 96] [--lang en.json] [--data <data folder>]
 //                [--text <control>=<text id> ...] <skin> <out.png>
-// <skin> is a resource name of res.xml ("XML_MSG") or a path under the skin folder.
+// <skin> is a resource name of res.xml ("XML_MSG"), a path under the skin folder
+// or an absolute path (controls_sample.xml here shows every custom control).
+#include "controls/control_registration.h"
 #include "platform/folders.h"
+#include "ui/control_factory.h"
 #include "ui/control_text.h"
 #include "ui/resource_manager.h"
 #include "ui/window_impl_base.h"
@@ -53,6 +56,7 @@ int main(int argc, char** argv)
 
     if (parser.isSet(QStringLiteral("data")))
         q31::SetProgramDataFolder(parser.value(QStringLiteral("data")));
+    q31::controls::RegisterControls(CControlFactory::GetInstance());
     CResourceManager& resources = CResourceManager::GetInstance();
     resources.LoadResource(QStringLiteral("res.xml"));
     if (!resources.LoadLanguage(parser.value(QStringLiteral("lang"))))
