@@ -6,12 +6,11 @@
 
 #include <QJsonDocument>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
+#include <thread>
 #include <vector>
 
 namespace q31::update {
@@ -23,20 +22,6 @@ using test::LocalTestServer;
 constexpr std::size_t kCapacity = 102400;
 constexpr std::uint8_t kGuard = 0xEE;
 constexpr int kShortMs = 700;
-
-// A port nothing listens on: bound, read back and closed again.
-int FreedPort()
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return ntohs(address.sin_port);
-}
 
 class HttpClientTest : public ::testing::Test {
 protected:
@@ -124,7 +109,7 @@ TEST_F(HttpClientTest, LongUrlIsSentWhole)
 
 TEST_F(HttpClientTest, UnreachablePortStoresNoLinkServer)
 {
-    const QString url = QStringLiteral("https://127.0.0.1:%1/echo/x").arg(FreedPort());
+    const QString url = QStringLiteral("https://127.0.0.1:%1/echo/x").arg(test::FreedPort());
     EXPECT_EQ(HttpRequest(QStringLiteral("POST"), url, nullptr, 0, m_buffer.data(), kCapacity), 0);
     EXPECT_EQ(Start(14), QByteArray("NO_LINK_SERVER"));
     EXPECT_EQ(GetHttpLastError(), kCurlErrorBase + 7);  // could not connect
@@ -133,7 +118,7 @@ TEST_F(HttpClientTest, UnreachablePortStoresNoLinkServer)
 
 TEST_F(HttpClientTest, NoLinkServerStaysWithinTheCapacity)
 {
-    const QString url = QStringLiteral("https://127.0.0.1:%1/").arg(FreedPort());
+    const QString url = QStringLiteral("https://127.0.0.1:%1/").arg(test::FreedPort());
     EXPECT_EQ(HttpRequest(QStringLiteral("GET"), url, nullptr, 0, m_buffer.data(), 4), 0);
     EXPECT_EQ(Start(4), QByteArray("NO_L"));
     EXPECT_TRUE(GuardIntactFrom(4));

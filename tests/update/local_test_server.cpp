@@ -4,6 +4,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <stdexcept>
 
@@ -102,6 +106,21 @@ std::vector<QJsonObject> LocalTestServer::Requests() const
     while (!log.atEnd())
         requests.push_back(QJsonDocument::fromJson(log.readLine()).object());
     return requests;
+}
+
+int FreedPort()
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    close(fd);
+    if (!bound)
+        throw std::runtime_error("cannot bind a port on 127.0.0.1");
+    return ntohs(address.sin_port);
 }
 
 QString AnswerSegment(const QByteArray& answer)

@@ -44,6 +44,9 @@ private:
     int m_port = 0;
 };
 
+// A port on 127.0.0.1 that nothing listens on (bound, read back and closed again).
+int FreedPort();
+
 // A path segment that makes the server answer with exactly these bytes.
 QString AnswerSegment(const QByteArray& answer);
 
