@@ -78,7 +78,7 @@ LocalTestServer::LocalTestServer(Scheme scheme)
                   << certificates.serverKey;
     }
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process->start(QStringLiteral("python3"), arguments);
+    m_process->start(QStringLiteral(Q31_TEST_PYTHON), arguments);
     if (!m_process->waitForStarted(kStartMs))
         return;
     while (!m_process->canReadLine() && m_process->waitForReadyRead(kStartMs)) {
