@@ -178,6 +178,29 @@ TEST_F(HttpClientTest, SilentServerEndsAtTheTotalLimit)
     EXPECT_EQ(GetHttpLastStatus(), 0);
 }
 
+TEST_F(HttpClientTest, FailedDirectSendFallsBackToTheDesktopProxy)
+{
+    // libcurl leaves the upper-case HTTP_PROXY alone, the desktop's configuration (here its
+    // environment module) takes it: the direct send fails, the one through the proxy arrives.
+    LocalTestServer proxy(LocalTestServer::Scheme::Http);
+    ASSERT_TRUE(proxy.IsRunning());
+    unsetenv("no_proxy");
+    unsetenv("NO_PROXY");
+    setenv("PX_CONFIG_ORDER", "config_envvar", 1);
+    setenv("HTTP_PROXY", proxy.Base().toUtf8().constData(), 1);
+    const QString url = QStringLiteral("http://127.0.0.1:%1/echo/through-proxy").arg(test::FreedPort());
+    const int stored = HttpRequest(QStringLiteral("GET"), url, nullptr, 0, m_buffer.data(), kCapacity);
+    unsetenv("HTTP_PROXY");
+    unsetenv("PX_CONFIG_ORDER");
+    test::KeepRequestsLocal();
+
+    EXPECT_EQ(stored, 0);  // the test server answers a proxy request with an empty 404
+    EXPECT_EQ(GetHttpLastStatus(), 404);
+    EXPECT_EQ(GetHttpLastError(), kCurlErrorBase + 7);  // left from the failed direct send
+    ASSERT_EQ(proxy.Requests().size(), 1u);
+    EXPECT_EQ(proxy.Requests().back().value(QStringLiteral("path")).toString(), url);
+}
+
 TEST_F(HttpClientTest, DefaultsBoundEveryPhase)
 {
     const HttpTimeouts timeouts = HttpSettings().timeouts;
