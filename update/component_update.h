@@ -2,6 +2,7 @@
 // One question to the update service: is there a newer version of this component?
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "update/update_service.h"

@@ -2,26 +2,32 @@
 
 #include "platform/post_to_thread.h"
 
+#include <functional>
 #include <utility>
 
 namespace q31::update {
 namespace {
 
-// The same observer, each call posted to context's thread.
-UpdateCheckObserver Posting(QObject* context, const UpdateCheckObserver& observer)
+// The same observer, each call posted to context's thread. Nothing is posted
+// once stop is set: the owner (and with it the context) may be going away.
+UpdateCheckObserver Posting(QObject* context, const UpdateCheckObserver& observer, const CStopEvent& stop)
 {
+    const auto post = [context, &stop](std::function<void()> call) {
+        if (!stop.IsSet())
+            PostToThreadOf(context, std::move(call));
+    };
     UpdateCheckObserver posting;
     if (observer.linesAdded)
-        posting.linesAdded = [context, call = observer.linesAdded](const std::vector<UpdateListLine>& lines) {
-            PostToThreadOf(context, [call, lines] { call(lines); });
+        posting.linesAdded = [post, call = observer.linesAdded](const std::vector<UpdateListLine>& lines) {
+            post([call, lines] { call(lines); });
         };
     if (observer.lineUpdated)
-        posting.lineUpdated = [context, call = observer.lineUpdated](std::size_t index, const UpdateListLine& line) {
-            PostToThreadOf(context, [call, index, line] { call(index, line); });
+        posting.lineUpdated = [post, call = observer.lineUpdated](std::size_t index, const UpdateListLine& line) {
+            post([call, index, line] { call(index, line); });
         };
     if (observer.finished)
-        posting.finished = [context, call = observer.finished](const UpdateCheckResult& result) {
-            PostToThreadOf(context, [call, result] { call(result); });
+        posting.finished = [post, call = observer.finished](const UpdateCheckResult& result) {
+            post([call, result] { call(result); });
         };
     return posting;
 }
@@ -40,9 +46,9 @@ CUpdateCheckWorker::~CUpdateCheckWorker()
 
 bool CUpdateCheckWorker::Start(std::vector<UpdateComponent> components, UpdateService service)
 {
-    return m_worker.Start([components = std::move(components), service = std::move(service),
-                           observer = Posting(m_context, m_observer)](const CStopEvent& stop) {
-        RunUpdateCheck(components, service, stop, observer);
+    return m_worker.Start([components = std::move(components), service = std::move(service), context = m_context,
+                           observer = m_observer](const CStopEvent& stop) {
+        RunUpdateCheck(components, service, stop, Posting(context, observer, stop));
     });
 }
 

@@ -1,9 +1,11 @@
 // The HTTP client against a local HTTPS server.
 #include "update/http_client.h"
+#include "update/trusted_authorities.h"
 
 #include "platform/stop_event.h"
 #include "tests/update/local_test_server.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <gtest/gtest.h>
 
@@ -22,6 +24,25 @@ using test::LocalTestServer;
 constexpr std::size_t kCapacity = 102400;
 constexpr std::uint8_t kGuard = 0xEE;
 constexpr int kShortMs = 700;
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(TrustedAuthoritiesTest, ExtraAuthorityIsAddedToTheSystemBundle)
+{
+    const test::TempFolder folder;
+    const QString system = QString::fromStdString(folder.Path()) + QStringLiteral("/system.pem");
+    const QString extra = QString::fromStdString(folder.Path()) + QStringLiteral("/extra.pem");
+    WriteFile(system, "SYSTEM\n");
+    WriteFile(extra, "EXTRA");
+    EXPECT_EQ(CombinedAuthorities(system, extra), QByteArray("SYSTEM\nEXTRA\n"));
+    EXPECT_EQ(CombinedAuthorities(QString(), extra), QByteArray("EXTRA\n"));
+    EXPECT_EQ(CombinedAuthorities(system, extra + QStringLiteral(".missing")), std::nullopt);
+}
 
 class HttpClientTest : public ::testing::Test {
 protected:
