@@ -167,6 +167,19 @@ TEST_F(HttpClientTest, CertificateForAnotherNameIsRefused)
     EXPECT_EQ(GetHttpLastError(), kCurlErrorBase + 60);
 }
 
+TEST_F(HttpClientTest, ExpiredCertificateIsRefused)
+{
+    LocalTestServer expired(LocalTestServer::Scheme::HttpsExpired);
+    ASSERT_TRUE(expired.IsRunning());
+    EXPECT_EQ(HttpRequest(QStringLiteral("GET"), expired.Base() + QStringLiteral("/echo/expired"), nullptr, 0,
+                          m_buffer.data(), kCapacity),
+              0);
+    EXPECT_EQ(Start(14), QByteArray("NO_LINK_SERVER"));
+    EXPECT_EQ(GetHttpLastError(), kCurlErrorBase + 60);
+    EXPECT_TRUE(GetHttpLastErrorText().contains(QStringLiteral("expired"))) << GetHttpLastErrorText().toStdString();
+    EXPECT_TRUE(expired.Requests().empty());
+}
+
 TEST_F(HttpClientTest, UnreadableExtraAuthorityIsAnError)
 {
     SetHttpExtraCaFile(QStringLiteral("/nonexistent/ca.pem"));

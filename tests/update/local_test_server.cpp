@@ -41,11 +41,15 @@ TestCertificates MakeCertificates(const TempFolder& folder)
         throw std::runtime_error("cannot write server.ext");
     extensions.write("subjectAltName=IP:127.0.0.1\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n");
     extensions.close();
-    RunOpenssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"), dir + "server.csr",
-                QStringLiteral("-CA"), dir + "ca.pem", QStringLiteral("-CAkey"), dir + "ca.key",
-                QStringLiteral("-CAcreateserial"), QStringLiteral("-out"), dir + "server.pem",
-                QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-extfile"), dir + "server.ext"});
-    return {dir + "ca.pem", dir + "server.pem", dir + "server.key"};
+    const auto sign = [&](const QString& out, const QString& days) {
+        RunOpenssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"), dir + "server.csr",
+                    QStringLiteral("-CA"), dir + "ca.pem", QStringLiteral("-CAkey"), dir + "ca.key",
+                    QStringLiteral("-CAcreateserial"), QStringLiteral("-out"), out, QStringLiteral("-days"), days,
+                    QStringLiteral("-extfile"), dir + "server.ext"});
+    };
+    sign(dir + "server.pem", QStringLiteral("2"));
+    sign(dir + "expired.pem", QStringLiteral("-1"));
+    return {dir + "ca.pem", dir + "server.pem", dir + "expired.pem", dir + "server.key"};
 }
 
 }  // namespace
@@ -68,14 +72,15 @@ void KeepRequestsLocal()
 LocalTestServer::LocalTestServer(Scheme scheme)
     : m_log(QString::fromStdString(m_folder.Path()) + QStringLiteral("/requests.jsonl")),
       m_process(std::make_unique<QProcess>()),
-      m_scheme(scheme == Scheme::Https ? QStringLiteral("https") : QStringLiteral("http"))
+      m_scheme(scheme == Scheme::Http ? QStringLiteral("http") : QStringLiteral("https"))
 {
     KeepRequestsLocal();
     QStringList arguments = {QStringLiteral(Q31_TEST_SERVER_SCRIPT), QStringLiteral("--log"), m_log};
-    if (scheme == Scheme::Https) {
+    if (scheme != Scheme::Http) {
         const TestCertificates& certificates = Certificates();
-        arguments << QStringLiteral("--cert") << certificates.serverCertificate << QStringLiteral("--key")
-                  << certificates.serverKey;
+        arguments << QStringLiteral("--cert")
+                  << (scheme == Scheme::Https ? certificates.serverCertificate : certificates.expiredCertificate)
+                  << QStringLiteral("--key") << certificates.serverKey;
     }
     m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process->start(QStringLiteral(Q31_TEST_PYTHON), arguments);

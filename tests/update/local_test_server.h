@@ -17,6 +17,7 @@ namespace q31::test {
 struct TestCertificates {
     QString authority;  // PEM of the authority, to trust
     QString serverCertificate;
+    QString expiredCertificate;  // the same name and key, valid until yesterday
     QString serverKey;
 };
 const TestCertificates& Certificates();
@@ -26,7 +27,7 @@ void KeepRequestsLocal();
 
 class LocalTestServer {
 public:
-    enum class Scheme { Https, Http };
+    enum class Scheme { Https, HttpsExpired, Http };
     explicit LocalTestServer(Scheme scheme = Scheme::Https);
     ~LocalTestServer();
 
