@@ -68,10 +68,11 @@ std::string DesktopProxyFor(const std::string& url, int timeoutMs, const CStopEv
     }).detach();
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto stopped = [stop] { return stop && stop->IsSet(); };
     std::unique_lock lock(lookup->mutex);
-    while (!lookup->finished && std::chrono::steady_clock::now() < deadline && !(stop && stop->IsSet()))
+    while (!lookup->finished && std::chrono::steady_clock::now() < deadline && !stopped())
         lookup->done.wait_for(lock, std::chrono::milliseconds(kStopPollMs));
-    return lookup->finished ? lookup->proxy : std::string();
+    return lookup->finished && !stopped() ? lookup->proxy : std::string();
 }
 
 }  // namespace q31::update

@@ -1,5 +1,6 @@
 // The HTTP client against a local HTTPS server.
 #include "update/http_client.h"
+#include "update/proxy_lookup.h"
 #include "update/trusted_authorities.h"
 
 #include "platform/stop_event.h"
@@ -233,6 +234,24 @@ TEST_F(HttpClientTest, FailedDirectSendFallsBackToTheDesktopProxy)
     EXPECT_EQ(GetHttpLastError(), kCurlErrorBase + 7);  // left from the failed direct send
     ASSERT_EQ(proxy.Requests().size(), 1u);
     EXPECT_EQ(proxy.Requests().back().value(QStringLiteral("path")).toString(), url);
+}
+
+TEST(DesktopProxyTest, LookupGivesTheProxyUnlessStopped)
+{
+    unsetenv("no_proxy");
+    unsetenv("NO_PROXY");
+    setenv("PX_CONFIG_ORDER", "config_envvar", 1);
+    setenv("HTTP_PROXY", "http://127.0.0.1:9", 1);
+    const std::string url = "http://127.0.0.1:1/";
+    const std::string found = DesktopProxyFor(url, 5000, nullptr);
+    CStopEvent stop;
+    stop.Set();
+    const std::string abandoned = DesktopProxyFor(url, 5000, &stop);
+    unsetenv("HTTP_PROXY");
+    unsetenv("PX_CONFIG_ORDER");
+    test::KeepRequestsLocal();
+    EXPECT_EQ(found, "http://127.0.0.1:9");
+    EXPECT_EQ(abandoned, "");
 }
 
 TEST_F(HttpClientTest, DefaultsBoundEveryPhase)
