@@ -211,7 +211,8 @@ bool Perform(CURL* curl, Transfer& transfer, const char* errorText)
 
 int NothingSent(std::uint8_t* response, std::size_t capacity)
 {
-    std::memcpy(response, kNoLinkServer, std::min(capacity, std::strlen(kNoLinkServer)));
+    if (capacity > 0)
+        std::memcpy(response, kNoLinkServer, std::min(capacity, std::strlen(kNoLinkServer)));
     return 0;
 }
 
