@@ -10,6 +10,7 @@
 #include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/ctl_runner.h"
 #include "tools/q31ctl/exit_status.h"
+#include "tools/q31ctl/update_commands.h"
 
 namespace {
 
@@ -20,34 +21,60 @@ void RequestStop(int)
     g_stop = true;
 }
 
+// Null (with the reason printed) when the simulator cannot start.
+std::shared_ptr<q31::hid::IHidBackend> MakeBackend(bool simulate)
+{
+    if (!simulate)
+        return q31::hid::MakeHidrawBackend();
+    QString error;
+    auto backend = q31::sim::MakeSimulatorBackend(&error);
+    if (!backend)
+        std::cerr << "q31ctl: the simulator cannot start: " << error.toStdString() << '\n';
+    return backend;
+}
+
+int UsageFailure(const std::string& error)
+{
+    // One line, so that a script's log shows the reason and not the whole usage.
+    std::cerr << "q31ctl: " << error << "; see q31ctl --help\n";
+    return q31::ctl::kExitUsage;
+}
+
+int RunUpdateCommand(const q31::ctl::ParsedUpdateCommand& parsed)
+{
+    if (!parsed.options)
+        return UsageFailure(parsed.error);
+    std::shared_ptr<q31::hid::IHidBackend> backend;
+    if (parsed.options->command == q31::ctl::UpdateCommand::UpdateCheck) {
+        backend = MakeBackend(parsed.options->simulate);
+        if (!backend)
+            return q31::ctl::kExitFailure;
+    }
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    return q31::ctl::RunUpdateCommand(*parsed.options, std::move(backend), {std::cout, std::cerr}, g_stop);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto update = q31::ctl::ParseUpdateCommand(arguments))
+        return RunUpdateCommand(*update);
     const q31::ctl::ParsedCommandLine parsed = q31::ctl::ParseCommandLine(arguments);
     if (!parsed.options) {
         if (parsed.helpAsked) {
-            std::cout << q31::ctl::UsageText();
+            std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText();
             return q31::ctl::kExitSuccess;
         }
-        // One line, so that a script's log shows the reason and not the whole usage.
-        std::cerr << "q31ctl: " << parsed.error << "; see q31ctl --help\n";
-        return q31::ctl::kExitUsage;
+        return UsageFailure(parsed.error);
     }
 
-    std::shared_ptr<q31::hid::IHidBackend> backend;
-    if (parsed.options->simulate) {
-        QString error;
-        backend = q31::sim::MakeSimulatorBackend(&error);
-        if (!backend) {
-            std::cerr << "q31ctl: the simulator cannot start: " << error.toStdString() << '\n';
-            return q31::ctl::kExitFailure;
-        }
-    } else {
-        backend = q31::hid::MakeHidrawBackend();
-    }
+    std::shared_ptr<q31::hid::IHidBackend> backend = MakeBackend(parsed.options->simulate);
+    if (!backend)
+        return q31::ctl::kExitFailure;
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     return q31::ctl::RunCtl(*parsed.options, std::move(backend), {std::cout, std::cerr}, g_stop);
