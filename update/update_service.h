@@ -7,7 +7,10 @@
 
 namespace q31::update {
 
-inline constexpr char kDefaultUpdateService[] = "https://update.quorl.com";
+// The maker's service address is not published: until a package or the user
+// names it, the default is a reserved name that resolves nowhere, so nothing
+// about the user's devices goes to a guessed host.
+inline constexpr char kDefaultUpdateService[] = "https://updates.q31.invalid";
 
 struct UpdateService {
     QString address = QString::fromLatin1(kDefaultUpdateService);  // scheme, host and port
