@@ -10,8 +10,9 @@
 #include "platform/bus_endpoint.h"
 #include "platform/named_mutex.h"
 #include "platform/registry_settings.h"
-#include "sim/sim_hid_backend.h"
 #include "sim/sim_hub.h"
+#include "tests/app/simulated_desktop.h"
+#include "tests/common/event_counter.h"
 #include "tests/common/sanitizer_limits.h"
 #include "ui/container_ui.h"
 #include "ui/control_factory.h"
@@ -58,20 +59,16 @@ protected:
     void SetUp() override
     {
         QString error;
-        m_hub = SimHub::FromDataFolder(&error);
+        m_hub = q31::test::StartSimulatedDesktop(&error);
         ASSERT_TRUE(m_hub) << error.toStdString();
-        q31::hid::SetHidBackend(std::make_shared<q31::sim::SimHidBackend>(m_hub));
-        SetupResources();
         CControlFactory::GetInstance().RegisterControlClass(
             QStringLiteral("CHalvorinUSBDevice"), [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
-        RegisterInstanceMessage();
-        RegisterGuidMessages();
     }
 
     void TearDown() override
     {
         m_window.reset();
-        q31::hid::SetHidBackend(nullptr);
+        q31::test::EndSimulatedDesktop();
     }
 
     // The window, once the first scan has shown it.
@@ -371,20 +368,13 @@ TEST_F(MainWindowTest, SelectorArrowsShowOnlyWhenTheEntriesOverflow)
 TEST_F(MainWindowTest, BringingTheWindowToTheFrontDoesNotHideItOnTheWay)
 {
     CMainWnd& window = OpenWindow();
-    struct HideCounter : QObject {
-        int hides = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            hides += event->type() == QEvent::Hide;
-            return false;
-        }
-    } counter;
-    window.GetHWND()->installEventFilter(&counter);
+    q31::test::EventCounter hides(QEvent::Hide);
+    window.GetHWND()->installEventFilter(&hides);
     SendMessageTo(window, g_msgInstance, 0, 1);
     QTest::qWait(50);
-    EXPECT_EQ(counter.hides, 0);
+    EXPECT_EQ(hides.Count(), 0);
     EXPECT_TRUE(window.GetHWND()->isVisible());
-    window.GetHWND()->removeEventFilter(&counter);
+    window.GetHWND()->removeEventFilter(&hides);
 }
 
 TEST_F(MainWindowTest, AsleepOnlyDiscoveryAndTheTrayAreHeardAndExitStillWorks)

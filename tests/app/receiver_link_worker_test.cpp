@@ -8,8 +8,7 @@
 #include "platform/debug_log.h"
 #include "protocol/command_codes.h"
 #include "protocol/command_frame.h"
-#include "sim/sim_hid_backend.h"
-#include "sim/sim_hub.h"
+#include "tests/app/simulated_desktop.h"
 
 #include <QTest>
 
@@ -41,12 +40,8 @@ protected:
     void SetUp() override
     {
         QString error;
-        m_hub = SimHub::FromDataFolder(&error);
+        m_hub = q31::test::StartSimulatedDesktop(&error);
         ASSERT_TRUE(m_hub) << error.toStdString();
-        q31::hid::SetHidBackend(std::make_shared<q31::sim::SimHidBackend>(m_hub));
-        SetupResources();
-        RegisterInstanceMessage();
-        RegisterGuidMessages();
         QLoggingCategory::setFilterRules(QStringLiteral("q31.debug=true"));
         m_previousHandler = qInstallMessageHandler(CountWorkerLinesAfterTheWindow);
     }
@@ -56,7 +51,7 @@ protected:
         m_window.reset();
         qInstallMessageHandler(m_previousHandler);
         QLoggingCategory::setFilterRules(QString());
-        q31::hid::SetHidBackend(nullptr);
+        q31::test::EndSimulatedDesktop();
     }
 
     bool ReceiverIsAsked() const

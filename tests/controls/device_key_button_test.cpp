@@ -1,5 +1,6 @@
 #include "controls/device_key_button_ui.h"
 
+#include "tests/common/event_counter.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/controls_test_support.h"
 #include "ui/render_engine.h"
@@ -104,27 +105,20 @@ TEST_F(KeyButtonTest, BadgeRepaintsOnlyOnChange)
 {
     window.host->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.host.get()));
-    struct PaintCounter : QObject {
-        int paints = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            paints += event->type() == QEvent::Paint;
-            return false;
-        }
-    } counter;
+    q31::test::EventCounter paints(QEvent::Paint);
     QApplication::processEvents();
-    button->installEventFilter(&counter);
+    button->installEventFilter(&paints);
     button->SetKeySetBadgeHidden(true);
     QApplication::processEvents();
-    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(paints.Count(), 0);
     button->SetKeySetBadgeHidden(false);
     QApplication::processEvents();
-    EXPECT_GE(counter.paints, 1);
+    EXPECT_GE(paints.Count(), 1);
     // The light overlay never repaints by itself.
-    counter.paints = 0;
+    const int before = paints.Count();
     button->SetLightOverlay(0x123456, 10, true);
     QApplication::processEvents();
-    EXPECT_EQ(counter.paints, 0);
+    EXPECT_EQ(paints.Count(), before);
 }
 
 TEST_F(KeyButtonTest, DoubleClickSendsDbclickAndLeavesTheButtonPushed)

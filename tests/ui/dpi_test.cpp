@@ -1,7 +1,7 @@
 // DPI: sizes, fonts and the theme scale from the skin's 96-DPI values.
+#include "tests/common/event_counter.h"
 #include "tests/ui/ui_test_support.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -71,26 +71,19 @@ TEST_F(Dpi, ABatchOfFontChangesRestylesTheWindowOnce)
 {
     CPaintManagerUI& pm = window.GetPaintManager();
     QWidget* title = window.Find(QStringLiteral("title"));
-    struct FontChangeCounter : QObject {
-        int restyles = 0;
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            restyles += event->type() == QEvent::FontChange;
-            return false;
-        }
-    } counter;
-    title->installEventFilter(&counter);
+    q31::test::EventCounter fontChanges(QEvent::FontChange);
+    title->installEventFilter(&fontChanges);
     {
         const CPaintManagerUI::CLookBatch once(pm);
         pm.RemoveAllFonts();
         pm.SetDefaultFont({QStringLiteral("Noto Sans"), 14});
         for (int id = 0; id < 12; ++id)
             pm.AddFont(id, {QStringLiteral("Noto Sans"), 10 + id});
-        EXPECT_EQ(counter.restyles, 0);
+        EXPECT_EQ(fontChanges.Count(), 0);
     }
-    EXPECT_EQ(counter.restyles, 1);
+    EXPECT_EQ(fontChanges.Count(), 1);
     EXPECT_EQ(title->font().pixelSize(), 12);  // the batch's fonts did arrive
-    title->removeEventFilter(&counter);
+    title->removeEventFilter(&fontChanges);
     pm.RemoveAllFonts();
 }
 

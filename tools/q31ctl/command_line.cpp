@@ -66,11 +66,6 @@ constexpr std::array<DeviceName, 6> kDeviceNames = {{
     {"headset", Headset},
 }};
 
-// Thrown inside the parser only, to end it at the first bad argument.
-struct UsageError {
-    std::string text;
-};
-
 std::uint32_t Number(const std::string& text, std::uint32_t maximum, const char* what)
 {
     std::string error;
@@ -161,11 +156,7 @@ Options Parse(const std::vector<std::string>& arguments, bool& helpAsked)
     std::map<std::string, std::string> extra;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= arguments.size())
-                throw UsageError{argument + " needs a value"};
-            return arguments[++i];
-        };
+        const auto value = [&]() -> const std::string& { return TakeOptionValue(arguments, i); };
         if (argument == "--help" || argument == "-h") {
             helpAsked = true;
         } else if (argument == "--trace") {
@@ -262,6 +253,13 @@ std::string DeviceTypeName(std::uint16_t deviceType)
         if (device.type == deviceType)
             return device.name;
     return "device type " + std::to_string(deviceType);
+}
+
+const std::string& TakeOptionValue(const std::vector<std::string>& arguments, std::size_t& i)
+{
+    if (i + 1 >= arguments.size())
+        throw UsageError{arguments[i] + " needs a value"};
+    return arguments[++i];
 }
 
 }  // namespace q31::ctl

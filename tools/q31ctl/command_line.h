@@ -55,6 +55,14 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 std::string UsageText();
 
+// Thrown by the command parsers, to end at the first bad argument.
+struct UsageError {
+    std::string text;
+};
+// The value of the option at position i, which then moves on to it; a
+// UsageError when the arguments end first.
+const std::string& TakeOptionValue(const std::vector<std::string>& arguments, std::size_t& i);
+
 // "--device" names and their catalogue device types.
 std::optional<std::uint16_t> DeviceTypeFromName(const std::string& name);
 std::string DeviceTypeName(std::uint16_t deviceType);

@@ -11,6 +11,7 @@
 #include "hid/hid_device.h"
 #include "platform/stop_event.h"
 #include "tools/q31ctl/catalogue_interfaces.h"
+#include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/exit_status.h"
 #include "tools/q31ctl/hex_input.h"
 #include "update/http_client.h"
@@ -23,10 +24,6 @@ namespace {
 constexpr std::uint32_t kMostCapacity = 16 * 1024 * 1024;
 constexpr int kStopPollMs = 50;
 
-// Thrown inside the parser only, to end it at the first bad argument.
-struct UsageError {
-    std::string text;
-};
 
 bool IsValueOption(const std::string& argument)
 {
@@ -53,11 +50,7 @@ UpdateCommandOptions Parse(const std::vector<std::string>& arguments, UpdateComm
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const auto value = [&]() -> const std::string& {
-            if (i + 1 >= arguments.size())
-                throw UsageError{argument + " needs a value"};
-            return arguments[++i];
-        };
+        const auto value = [&]() -> const std::string& { return TakeOptionValue(arguments, i); };
         if (argument == "--ca-file") {
             options.caFile = QString::fromStdString(value());
             if (options.caFile.isEmpty())
