@@ -105,7 +105,7 @@ TEST(Q31ctlCommandLineTest, UsageSaysWhatEachCommandSendsAndWhatEachExitStatusMe
               std::string::npos) << usage;
     for (const char* name : {"list", "info", "status", "begin", "end", "read-params", "write-params", "read-keymap",
                              "write-keymap", "read-keylights", "write-page", "stream", "write-macros", "write-shoot",
-                             "take-light", "query-link", "raw", "listen"}) {
+                             "take-light", "query-link", "raw", "listen", "autostart"}) {
         const std::size_t start = usage.find(std::string("\n  ") + name + " ");
         ASSERT_NE(start, std::string::npos) << name;
         const std::string line = usage.substr(start + 1, usage.find('\n', start + 1) - start - 1);

@@ -27,7 +27,7 @@ struct CommandRule {
     const char* sends;      // what it does on the wire, for the usage text
 };
 
-constexpr std::array<CommandRule, 18> kCommands = {{
+constexpr std::array<CommandRule, 19> kCommands = {{
     {"list", Command::List, 0, "list", "", "list the interfaces and paths (sends nothing)"},
     {"info", Command::Info, 0, "info", "", "read the device information (command 0x03)"},
     {"status", Command::Status, 0, "status", "", "read battery and link state (command 0x1a)"},
@@ -50,6 +50,7 @@ constexpr std::array<CommandRule, 18> kCommands = {{
      "send command CODE, print the reply"},
     {"listen", Command::Listen, 0, "listen [--count N] [--timeout S]", "--count --timeout",
      "print notification codes (sends nothing)"},
+    {"autostart", Command::Autostart, 1, "autostart on|off", "", "start Q-31 at login, or not (sends nothing)"},
 }};
 
 struct DeviceName {
@@ -143,6 +144,11 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
                 throw UsageError{"--data holds more bytes than --len"};
             options.data.resize(options.length, 0);
         }
+        break;
+    case Command::Autostart:
+        if (args[0] != "on" && args[0] != "off")
+            throw UsageError{"autostart: on or off, not \"" + args[0] + "\""};
+        options.autostart = args[0] == "on";
         break;
     default:
         break;

@@ -27,6 +27,7 @@ enum class Command {
     QueryLink,
     Raw,
     Listen,
+    Autostart,
 };
 
 struct Options {
@@ -44,6 +45,7 @@ struct Options {
     std::uint8_t code = 0;        // raw
     int count = 0;                // listen: notifications to wait for; 0 without limit
     int timeoutSeconds = 0;       // listen: 0 without limit
+    bool autostart = false;       // autostart: on
 };
 
 struct ParsedCommandLine {

@@ -256,6 +256,7 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
     }
     case Command::List:
     case Command::Listen:
+    case Command::Autostart:
         break;
     }
     return kExitFailure;

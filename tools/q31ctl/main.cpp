@@ -7,6 +7,7 @@
 
 #include "hid/hidraw_backend.h"
 #include "sim/sim_backend_factory.h"
+#include "tools/q31ctl/autostart.h"
 #include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/ctl_runner.h"
 #include "tools/q31ctl/exit_status.h"
@@ -71,6 +72,8 @@ int main(int argc, char** argv)
         }
         return UsageFailure(parsed.error);
     }
+    if (parsed.options->command == q31::ctl::Command::Autostart)
+        return q31::ctl::SetAutostart(parsed.options->autostart, {std::cout, std::cerr});
 
     std::shared_ptr<q31::hid::IHidBackend> backend = MakeBackend(parsed.options->simulate);
     if (!backend)
