@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -35,6 +36,18 @@ bool DisplayReachable()
 }
 
 constexpr int kScreenshotDelayMs = 1500;
+
+constexpr const char* kUsage =
+    "Usage: q31 [--simulate] [--screenshots FOLDER]\n"
+    "The configuration tool of the Q-31 keyboard, mouse, mouse pad and headset.\n"
+    "It keeps running in the tray; starting it again brings its window to the front.\n"
+    "\n"
+    "  --simulate            work with simulated devices instead of those plugged in\n"
+    "  --screenshots FOLDER  save pictures of the main window and every device page\n"
+    "                        to FOLDER, then end\n"
+    "  -h, --help            show this text\n"
+    "\n"
+    "Debug output: QT_LOGGING_RULES=\"q31.debug=true\" q31\n";
 
 // "--simulate": the devices are simulated, before anything opens one. False
 // (with the reason) when the simulator cannot start.
@@ -62,6 +75,12 @@ void SetupResources()
 
 int RunQ31(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     if (!DisplayReachable()) {
         std::fprintf(stderr, "q31: no display to show the window on; set DISPLAY, "
                              "or run it without one with QT_QPA_PLATFORM=offscreen\n");

@@ -68,6 +68,21 @@ TEST(StartUp, ASecondInstanceWakesTheFirstAndExitsWithZero)
     first.waitForFinished();
 }
 
+TEST(StartUp, HelpNeedsNoDisplayAndNamesEveryOption)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(variable);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(Q31_PROGRAM), {QStringLiteral("--help")});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QByteArray help = program.readAllStandardOutput();
+    for (const char* option : {"--simulate", "--screenshots FOLDER", "--help"})
+        EXPECT_TRUE(help.contains(option)) << option;
+}
+
 TEST(StartUp, WithoutADisplayItExplainsAndExitsWithTwo)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

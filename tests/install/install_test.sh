@@ -15,7 +15,7 @@ for file in bin/q31 bin/q31ctl bin/q31-devsim bin/q31-msg \
     share/q31/DefaultData/keyboard.Json share/q31/skin/res.xml share/q31/sim/keyboard.json \
     lib/udev/rules.d/70-q31.rules share/applications/q31.desktop \
     share/icons/hicolor/scalable/apps/q31.svg share/metainfo/io.github.q31.q31.metainfo.xml \
-    share/man/man1/q31ctl.1.gz share/man/man1/q31-devsim.1.gz share/man/man1/q31-msg.1.gz; do
+    share/man/man1/q31.1.gz share/man/man1/q31ctl.1.gz share/man/man1/q31-devsim.1.gz share/man/man1/q31-msg.1.gz; do
   [[ -f $prefix/$file ]] || fail "$file is not installed"
 done
 for folder in udev desktop package; do
@@ -32,7 +32,7 @@ rule_ids=$(sed -n 's/.*idVendor}=="\(....\)".*idProduct}=="\(....\)".*/\1p\2/p' 
 [[ -n $rule_ids && $modaliases == "$rule_ids" ]] || fail "the AppStream modaliases differ from the udev rule's devices"
 
 # Each manual page holds its program's --help, line for line.
-for program in q31ctl q31-devsim q31-msg; do
+for program in q31 q31ctl q31-devsim q31-msg; do
   page=$(zcat "$prefix/share/man/man1/$program.1.gz")
   grep -q "^\.TH ${program^^} 1 " <<<"$page" || fail "$program.1 has no title line"
   diff <(sed -n '/^\.nf$/,/^\.fi$/p' <<<"$page" | sed '1d;$d' | sed 's/\\-/-/g; s/^\\&//; s/\\e/\\/g') \
