@@ -33,6 +33,13 @@ QString NewGuid(const MacroFolder& files, const std::vector<MacroEntry>& entries
     }
 }
 
+const MacroEntry* EntryAt(const std::vector<MacroEntry>& entries, int position)
+{
+    if (position < 0 || position >= static_cast<int>(entries.size()))
+        return nullptr;
+    return &entries[static_cast<std::size_t>(position)];
+}
+
 std::string CompactText(const Json::Value& value)
 {
     Json::StreamWriterBuilder builder;
@@ -66,13 +73,6 @@ int DelayOf(const Json::Value& delay)
         return kMaxDelay;
     }
     return static_cast<int>(std::clamp<long long>(number, 0, kMaxDelay));
-}
-
-const MacroEntry* MacroStorage::EntryAt(const std::vector<MacroEntry>& entries, int position) const
-{
-    if (position < 0 || position >= static_cast<int>(entries.size()))
-        return nullptr;
-    return &entries[static_cast<std::size_t>(position)];
 }
 
 std::vector<MacroEntry> MacroStorage::LoadMacroList() const

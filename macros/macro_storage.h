@@ -44,8 +44,6 @@ public:
     QString ImportMacro(const QString& source) const;
 
 private:
-    const MacroEntry* EntryAt(const std::vector<MacroEntry>& entries, int position) const;
-
     MacroFolder m_files;
 };
 
