@@ -147,6 +147,7 @@ TEST_F(Q31ctlMacroFolderTest, PrintsTheUsedListAndTheBlock)
     // Key 7 counts now: (16 + 18 + 32 - 0) / 4 + 1 with no macro memory.
     EXPECT_EQ(Out({"macro-block", "--macros", Folder(), "--keys", PathOf("profile.Json"), "--blocks", "0"}),
               "used: 4,1,2\ntoo-large 17\n");
+    EXPECT_EQ(RunMacro({"macro-block", "--macros", Folder(), "--keys", PathOf("missing.Json")}).status, kExitFailure);
 }
 
 TEST_F(Q31ctlMacroFolderTest, EditsTheListAndRebindsEveryNamedProfile)

@@ -186,6 +186,12 @@ int ScanKey(const Arguments& args, Console console)
     return kExitSuccess;
 }
 
+int Failed(Console console, const std::string& what)
+{
+    console.err << "q31ctl: " << what << '\n';
+    return kExitFailure;
+}
+
 std::set<int> AbsentKeys(const std::optional<std::string>& list)
 {
     std::set<int> absent;
@@ -215,7 +221,8 @@ int MacroBlock(const Arguments& args, Console console)
     const std::uint32_t blocks = blocksOption ? Number(*blocksOption, kMostBlocks, "--blocks") : kDefaultBlocks;
 
     CBasicProfiledata profile;
-    profile.LoadDeviceSection(profilePath);
+    if (profile.LoadDeviceSection(profilePath).isNull())
+        return Failed(console, profilePath.toStdString() + " holds no device section with a KeyList");
     const std::vector<KeyListEntry> keys = profile.ReadKeyList();
     const std::vector<int> used =
         macros::CollectUsedMacros(keys, [&](std::uint16_t key) { return !absent.count(key); },
@@ -227,12 +234,6 @@ int MacroBlock(const Arguments& args, Console console)
     else
         console.out << HexLine(block.bytes) << '\n';
     return kExitSuccess;
-}
-
-int Failed(Console console, const std::string& what)
-{
-    console.err << "q31ctl: " << what << '\n';
-    return kExitFailure;
 }
 
 int Position(const std::string& text, const std::vector<macros::MacroEntry>& list)
