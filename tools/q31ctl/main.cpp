@@ -11,6 +11,7 @@
 #include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/ctl_runner.h"
 #include "tools/q31ctl/exit_status.h"
+#include "tools/q31ctl/macro_commands.h"
 #include "tools/q31ctl/update_commands.h"
 
 namespace {
@@ -62,12 +63,14 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto macro = q31::ctl::RunMacroCommand(arguments, {std::cout, std::cerr}))
+        return macro->usageError.empty() ? macro->exitStatus : UsageFailure(macro->usageError);
     if (const auto update = q31::ctl::ParseUpdateCommand(arguments))
         return RunUpdateCommand(*update);
     const q31::ctl::ParsedCommandLine parsed = q31::ctl::ParseCommandLine(arguments);
     if (!parsed.options) {
         if (parsed.helpAsked) {
-            std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText();
+            std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText();
             return q31::ctl::kExitSuccess;
         }
         return UsageFailure(parsed.error);

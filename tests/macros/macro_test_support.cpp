@@ -1,0 +1,49 @@
+#include "tests/macros/macro_test_support.h"
+
+#include "profiles/json_file.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace q31::macros::test {
+
+Json::Value Event(const char* action, int type, int button, const std::string& delay)
+{
+    Json::Value event(Json::objectValue);
+    event["Action"] = action;
+    event["Type"] = type;
+    event["Button"] = button;
+    event["Delay"] = delay;
+    return event;
+}
+
+void WriteFolder(const QString& folder, const std::vector<std::pair<QString, Json::Value>>& macros)
+{
+    const MacroFolder files(folder);
+    std::vector<MacroEntry> entries;
+    for (const auto& [guid, events] : macros) {
+        entries.push_back({QStringLiteral("name of ") + guid, guid});
+        Json::Value document(Json::objectValue);
+        document["Guid"] = guid.toStdString();
+        document["Events"] = events;
+        document["Version"] = 64;
+        ASSERT_TRUE(files.WriteMacroDocument(guid, document));
+    }
+    ASSERT_TRUE(files.WriteList(entries));
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void PutFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+}  // namespace q31::macros::test

@@ -1,0 +1,22 @@
+#pragma once
+// Macro folders written by hand for the tests.
+#include "macros/macro_files.h"
+
+#include <QString>
+#include <json/value.h>
+
+#include <string>
+#include <vector>
+
+namespace q31::macros::test {
+
+// One event object as the editor stores it.
+Json::Value Event(const char* action, int type, int button, const std::string& delay);
+
+// "macro.config" listing the macros, and a ".mac" file per Guid with its events.
+void WriteFolder(const QString& folder, const std::vector<std::pair<QString, Json::Value>>& macros);
+
+QByteArray FileBytes(const QString& path);
+void PutFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace q31::macros::test
