@@ -192,11 +192,45 @@ bool TrustExtraAuthority(CURL* curl, const QString& extraCaFile)
     return true;
 }
 
+// libcurl calls its progress function only about once a second while a
+// server is silent, too late for a stop; a transfer that can be stopped is
+// therefore driven in short steps that look at the stop in between.
+CURLcode RunTransfer(CURL* curl, const CStopEvent* stop)
+{
+    if (!stop)
+        return curl_easy_perform(curl);
+    constexpr int kStopCheckMs = 50;
+    const std::unique_ptr<CURLM, decltype(&curl_multi_cleanup)> multi(curl_multi_init(), curl_multi_cleanup);
+    if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK)
+        return CURLE_OUT_OF_MEMORY;
+    CURLcode result = CURLE_OK;
+    int running = 1;
+    while (running) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            result = CURLE_SEND_ERROR;
+            break;
+        }
+        if (running && stop->IsSet()) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        if (running)
+            curl_multi_poll(multi.get(), nullptr, 0, kStopCheckMs, nullptr);
+    }
+    int left = 0;
+    while (const CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
+        if (message->msg == CURLMSG_DONE)
+            result = message->data.result;
+    }
+    curl_multi_remove_handle(multi.get(), curl);
+    return result;
+}
+
 // True when the request left this machine: bytes of it were sent or a response arrived.
 bool Perform(CURL* curl, Transfer& transfer, const char* errorText)
 {
     transfer.stored = 0;
-    const CURLcode code = curl_easy_perform(curl);
+    const CURLcode code = RunTransfer(curl, transfer.stop);
     long status = 0;
     long requestBytes = 0;
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
