@@ -1,6 +1,6 @@
 // Linked into every program and test program of a ThreadSanitizer build.
 //
-// Qt and GLib are not built with ThreadSanitizer: the locks inside them are
+// Qt, GLib and libproxy are not built with ThreadSanitizer: the locks inside them are
 // invisible, so what they do with memory through the sanitizer's hooks (image
 // scaling, D-Bus, the event dispatcher, an event made on one thread and
 // deleted on another) would read as races. Our code's own accesses are still
@@ -12,5 +12,6 @@ extern "C" const char* __tsan_default_suppressions()
            "called_from_lib:libQt6Widgets.so.6\n"
            "called_from_lib:libQt6DBus.so.6\n"
            "called_from_lib:libQt6Svg.so.6\n"
-           "called_from_lib:libglib-2.0.so.0\n";
+           "called_from_lib:libglib-2.0.so.0\n"
+           "called_from_lib:libproxy.so.1\n";
 }

@@ -5,6 +5,7 @@
 
 #include "platform/stop_event.h"
 #include "tests/update/local_test_server.h"
+#include "tests/common/sanitizer_limits.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -56,6 +57,7 @@ protected:
 
     void SetUp() override
     {
+        Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();  // the test server is a child process
         ASSERT_TRUE(s_server->IsRunning());
         ResetHttpClientSettings();
         SetHttpExtraCaFile(test::Certificates().authority);

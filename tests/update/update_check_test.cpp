@@ -9,6 +9,7 @@
 #include "hid/hid_catalogue.h"
 #include "platform/stop_event.h"
 #include "tests/update/local_test_server.h"
+#include "tests/common/sanitizer_limits.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -56,7 +57,11 @@ protected:
         delete s_server;
         s_server = nullptr;
     }
-    void SetUp() override { ASSERT_TRUE(s_server->IsRunning()); }
+    void SetUp() override
+    {
+        Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();  // the test server is a child process
+        ASSERT_TRUE(s_server->IsRunning());
+    }
 
     // The service at a path of the test server that picks its answer.
     static UpdateService Service(const QString& prefix)
