@@ -5,7 +5,6 @@
 
 #include "platform/stop_event.h"
 #include "tests/update/local_test_server.h"
-#include "tests/common/sanitizer_limits.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -46,19 +45,13 @@ TEST(TrustedAuthoritiesTest, ExtraAuthorityIsAddedToTheSystemBundle)
     EXPECT_EQ(CombinedAuthorities(system, extra + QStringLiteral(".missing")), std::nullopt);
 }
 
-class HttpClientTest : public ::testing::Test {
+class HttpClientTest : public test::LocalServerTest {
 protected:
-    static void SetUpTestSuite() { s_server = new LocalTestServer(); }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-
     void SetUp() override
     {
-        Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();  // the test server is a child process
-        ASSERT_TRUE(s_server->IsRunning());
+        LocalServerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ResetHttpClientSettings();
         SetHttpExtraCaFile(test::Certificates().authority);
         m_buffer.assign(kCapacity + 64, kGuard);
@@ -79,11 +72,8 @@ protected:
                            [](std::uint8_t byte) { return byte == kGuard; });
     }
 
-    static LocalTestServer* s_server;
     std::vector<std::uint8_t> m_buffer;
 };
-
-LocalTestServer* HttpClientTest::s_server = nullptr;
 
 TEST_F(HttpClientTest, MethodIsCheckedCaseInsensitivelyAndSentUpperCase)
 {

@@ -1,5 +1,7 @@
 #include "tests/update/local_test_server.h"
 
+#include "tests/common/sanitizer_limits.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -142,6 +144,23 @@ QString HeaderOf(const QJsonObject& request, const QString& name)
             return pair.at(1).toString();
     }
     return {};
+}
+
+void LocalServerTest::SetUpTestSuite()
+{
+    s_server = new LocalTestServer();
+}
+
+void LocalServerTest::TearDownTestSuite()
+{
+    delete s_server;
+    s_server = nullptr;
+}
+
+void LocalServerTest::SetUp()
+{
+    Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();  // the server is a child process
+    ASSERT_TRUE(s_server->IsRunning());
 }
 
 }  // namespace q31::test

@@ -3,6 +3,7 @@
 // a certificate of a test authority made with openssl, or over plain HTTP.
 // Nothing the tests send leaves this machine.
 #include <QJsonObject>
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QString>
 
@@ -43,6 +44,16 @@ private:
     std::unique_ptr<QProcess> m_process;
     QString m_scheme;
     int m_port = 0;
+};
+
+// Tests against one server shared by their suite.
+class LocalServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    static inline LocalTestServer* s_server = nullptr;
 };
 
 // A port on 127.0.0.1 that nothing listens on (bound, read back and closed again).

@@ -9,7 +9,6 @@
 #include "hid/hid_catalogue.h"
 #include "platform/stop_event.h"
 #include "tests/update/local_test_server.h"
-#include "tests/common/sanitizer_limits.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -49,20 +48,8 @@ UpdateComponent Row(std::size_t index, std::uint32_t version)
     return component;
 }
 
-class UpdateCheckTest : public ::testing::Test {
+class UpdateCheckTest : public test::LocalServerTest {
 protected:
-    static void SetUpTestSuite() { s_server = new LocalTestServer(); }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-    void SetUp() override
-    {
-        Q31_SKIP_WHEN_CHILDREN_CONFUSE_THE_THREAD_CHECKER();  // the test server is a child process
-        ASSERT_TRUE(s_server->IsRunning());
-    }
-
     // The service at a path of the test server that picks its answer.
     static UpdateService Service(const QString& prefix)
     {
@@ -72,11 +59,7 @@ protected:
         return service;
     }
     static UpdateService Answering(const QByteArray& answer) { return Service(AnswerSegment(answer)); }
-
-    static LocalTestServer* s_server;
 };
-
-LocalTestServer* UpdateCheckTest::s_server = nullptr;
 
 TEST(UpdateComponentTest, AppKeysFollowTheTable)
 {
