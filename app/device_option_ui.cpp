@@ -101,18 +101,26 @@ bool CDeviceOptionUI::DoTimer(UINT timerId)
 
 void CDeviceOptionUI::OnConnected()
 {
-    CDeviceLink& link = m_device->CommandLink();
-    if (!link.IsOpen())
+    if (!m_device->CommandLink().IsOpen())
         return;
-    if (ReachedThroughReceiver()) {
-        if (!m_device->IsOnline()) {
+    if (!ReachedThroughReceiver()) {
+        Activate();
+        return;
+    }
+    AskWhetherOnline([this](bool online) {
+        if (!online) {
             if (m_visible)
                 AskToShow(false);
             StartTimer(kTimerConnected, kRetryConnectedMs);
             return;
         }
         AskToShow(true);
-    }
+        Activate();
+    });
+}
+
+void CDeviceOptionUI::Activate()
+{
     m_device->OnActivated();
     m_quietPreviews = 0;
     m_previewIntervalMs = 0;
@@ -121,6 +129,18 @@ void CDeviceOptionUI::OnConnected()
         StartTimer(kTimerPower, kFirstPowerMs);
     if (ReachedThroughReceiver())
         StartTimer(kTimerReachability, kFirstReachabilityMs);
+}
+
+void CDeviceOptionUI::AskWhetherOnline(std::function<void(bool)> then)
+{
+    // Through a receiver the answer may take seconds: it is asked on the device's
+    // worker, and the entry goes on when it comes, if its link is still open.
+    CHalvorinUSBDevice* device = m_device;
+    device->AskDevice<bool>([device](const CStopEvent&) { return device->IsOnline(); },
+                            [self = QPointer<CDeviceOptionUI>(this), device, then = std::move(then)](bool online) {
+        if (self && self->m_device == device && device->CommandLink().IsOpen())
+            then(online);
+    });
 }
 
 void CDeviceOptionUI::OnPreview()
@@ -153,17 +173,18 @@ void CDeviceOptionUI::OnReachability()
 {
     if (!ReachedThroughReceiver() || !m_device->CommandLink().IsOpen())
         return;
-    const bool online = m_device->IsOnline();
-    if (online && !m_visible) {
-        AskToShow(true);
-        if (m_device->GetPowerDisplay())
-            m_device->RefreshPower();
-        OutputDebugText(QStringLiteral("2.4gcesvdfherhue  12312423 123342341"));
-    } else if (!online && m_visible) {
-        AskToShow(false);
-        OutputDebugText(QStringLiteral("2.4gcesvdfherhue"));
-    }
-    StartTimer(kTimerReachability, kReachabilityMs);
+    AskWhetherOnline([this](bool online) {
+        if (online && !m_visible) {
+            AskToShow(true);
+            if (m_device->GetPowerDisplay())
+                m_device->RefreshPower();
+            OutputDebugText(QStringLiteral("2.4gcesvdfherhue  12312423 123342341"));
+        } else if (!online && m_visible) {
+            AskToShow(false);
+            OutputDebugText(QStringLiteral("2.4gcesvdfherhue"));
+        }
+        StartTimer(kTimerReachability, kReachabilityMs);
+    });
 }
 
 void CDeviceOptionUI::AskToShow(bool show)

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
+
 class CControlFactory;
 class CHalvorinUSBDevice;
 class COptionUI;
@@ -70,6 +72,9 @@ public:
 
 private:
     void OnConnected();
+    // Starts the preview, the power and the reachability timers.
+    void Activate();
+    void AskWhetherOnline(std::function<void(bool)> then);
     void OnPreview();
     // (Re)starts the preview timer when its interval changes.
     void StartPreview(UINT intervalMs);

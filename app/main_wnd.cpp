@@ -212,12 +212,10 @@ void CMainWnd::StartDiscovery()
 void CMainWnd::StopWorkers()
 {
     m_stopWorkers.Set();
-    // The devices they ask through die with the window, so past the bounded
-    // wait (logged) each is waited for on; aborted, its exchange ends soon.
-    for (auto& [device, worker] : m_receiverLinkWorkers) {
-        while (!worker.Stop(kWorkerStopMs))
-            continue;
-    }
+    // Aborted, an exchange ends at once; a worker still running past its
+    // bounded wait (logged) ends with its device.
+    for (CHalvorinUSBDevice* device : AllDevices())
+        device->StopDeviceWork(QStringLiteral("the window is closing"), kWorkerStopMs);
     // Discovery may be waiting for this thread to take its message: keep taking them.
     const QDeadlineTimer deadline(kWorkerStopMs);
     while (m_discoveryWorker.IsRunning() && !deadline.hasExpired())

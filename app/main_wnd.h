@@ -12,7 +12,6 @@
 #include "ui/window_impl_base.h"
 
 #include <array>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -99,9 +98,10 @@ private:
     void AttachCommandSlot(int slot);
     // The slot's cable or receiver partner is present too.
     bool PartnerIsConnected(int slot) const;
-    void SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receiverSlot);
-    // Asks the receiver whether the device behind it answers, then refreshes its power state.
-    void WaitForReceiverLink(CHalvorinUSBDevice& device);
+    void OnCommandInterfaceOpened(CHalvorinUSBDevice& device, int slot);
+    // The device is reached the other way, through the interface of targetSlot.
+    void SwitchLink(CHalvorinUSBDevice& device, int targetSlot);
+    void OnLinkSwitched(CHalvorinUSBDevice& device, bool toCable);
     CHalvorinUSBDevice* FindDeviceByIdentity(const HidInterfaceEntry& identity) const;
     HidInterfaceEntry IdentityOf(int slot) const;
     CDeviceOptionUI* EntryOf(const CHalvorinUSBDevice& device) const;
@@ -135,9 +135,8 @@ private:
     q31::hid::DeviceSlots m_slots;
     CStopEvent m_stopWorkers;
     CWorkerThread m_discoveryWorker{"discovery"};
-    // One per device that has switched to its receiver, so stopping one never
-    // aborts another device's exchange; devices live as long as the window.
-    std::map<const CHalvorinUSBDevice*, CWorkerThread> m_receiverLinkWorkers;
+    // Gone with the window: what the device workers hand back after that is dropped.
+    std::unique_ptr<QObject> m_alive = std::make_unique<QObject>();
 
     // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
     std::array<std::vector<CHalvorinUSBDevice*>, 4> m_devices;

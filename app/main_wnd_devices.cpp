@@ -8,7 +8,6 @@
 #include "devices/halvorin_usb_device.h"
 #include "platform/debug_log.h"
 #include "platform/folders.h"
-#include "platform/post_to_thread.h"
 #include "protocol/link_attach.h"
 #include "ui/container_ui.h"
 #include "ui/dialog_builder.h"
@@ -16,12 +15,12 @@
 
 #include <algorithm>
 
+#include <QPointer>
+
 namespace {
 
 constexpr UINT kConnectedDelayMs = 500;
 constexpr UINT kFirstReachabilityMs = 2000;
-constexpr int kReceiverLinkTries = 26;
-constexpr int kReceiverLinkRetryMs = 50;
 const QString kPowerControlXml = QStringLiteral("XML/CustomControlXML/MpDevicePower.xml");
 const QString kDeviceSwitch = QStringLiteral("device_switch");
 
@@ -81,13 +80,14 @@ void CMainWnd::OnDeviceRemoval(int slot)
         return;
     }
     if (PartnerIsConnected(slot)) {
-        // Reached the other way: the cable wins, a receiver waits.
+        // The cable left: the receiver takes over. A receiver that leaves while the cable is in use changes nothing.
         if (!q31::IsReceiverType(entry.type))
-            SwitchLink(*device, slot, entry.partner);
+            SwitchLink(*device, entry.partner);
         return;
     }
     if (entry.type == Keyboard || entry.type == KeyboardReceiver)
         OutputDebugText(QStringLiteral("键盘设备丢失"));
+    device->StopDeviceWork(QStringLiteral("the device was unplugged"));
     q31::DetachCommandInterfaces(device->CommandLink());
     if (CDeviceOptionUI* option = EntryOf(*device))
         HideEntry(option);
@@ -222,44 +222,46 @@ void CMainWnd::AttachCommandSlot(int slot)
     if (PartnerIsConnected(slot)) {
         // Reached the other way: the cable wins, a receiver waits.
         if (!q31::IsReceiverType(entry.type))
-            SwitchLink(*device, slot, entry.partner);
+            SwitchLink(*device, slot);
         return;
     }
-    CDeviceLink& link = device->CommandLink();
-    if (link.IsOpen())
+    if (device->CommandLink().IsOpen())
         return;
-    if (!q31::AttachCommandInterface(link, entry.devicePath, entry.type))
-        return;
-    device->BindIdentity(IdentityOf(slot));
-    CDeviceOptionUI* option = EntryOf(*device);
+    device->OpenCommandInterface(entry.devicePath, entry.type,
+                                 [this, alive = QPointer<QObject>(m_alive.get()), device, slot](bool opened) {
+        if (alive && opened)
+            OnCommandInterfaceOpened(*device, slot);
+    });
+}
+
+void CMainWnd::OnCommandInterfaceOpened(CHalvorinUSBDevice& device, int slot)
+{
+    device.BindIdentity(IdentityOf(slot));
+    CDeviceOptionUI* option = EntryOf(device);
     if (!option)
         return;
-    if (!q31::IsReceiverType(entry.type))
+    if (!q31::IsReceiverType(m_slots.entries[slot].type))
         ShowEntry(option, !AnyEntryVisible());
     option->StartTimer(CDeviceOptionUI::kTimerConnected, kConnectedDelayMs);
 }
 
-void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receiverSlot)
+void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int targetSlot)
 {
-    // An asking still in progress ends first (its read aborted), so it neither
-    // holds the I/O lock below nor runs on beside the next one.
-    constexpr int kAbortedWorkerStopMs = 1000;
-    if (const auto worker = m_receiverLinkWorkers.find(&device); worker != m_receiverLinkWorkers.end())
-        worker->second.Stop(kAbortedWorkerStopMs);
-    CDeviceLink& link = device.CommandLink();
-    const bool toCable = link.IsReceiverMode();
-    const HidInterfaceEntry& target = m_slots.entries[toCable ? cableSlot : receiverSlot];
-    {
-        std::lock_guard io(link.IoLock());
-        link.SetOpen(false);
-        // Opening the other interface also turns the link's mode round.
-        if (!q31::AttachCommandInterface(link, target.devicePath, target.type))
-            return;
-    }
+    const HidInterfaceEntry& target = m_slots.entries[targetSlot];
+    const bool toCable = !q31::IsReceiverType(target.type);
+    device.OpenCommandInterface(target.devicePath, target.type,
+                                [this, alive = QPointer<QObject>(m_alive.get()), &device, toCable](bool opened) {
+        if (alive && opened)
+            OnLinkSwitched(device, toCable);
+    });
+}
+
+void CMainWnd::OnLinkSwitched(CHalvorinUSBDevice& device, bool toCable)
+{
     CDeviceOptionUI* option = EntryOf(device);
     if (!toCable) {
         if (device.GetPowerDisplay())
-            WaitForReceiverLink(device);
+            device.WaitForReceiverLink();
         if (option)
             option->StartTimer(CDeviceOptionUI::kTimerReachability, kFirstReachabilityMs);
         return;
@@ -269,29 +271,6 @@ void CMainWnd::SwitchLink(CHalvorinUSBDevice& device, int cableSlot, int receive
         ShowEntry(option, !AnyEntryVisible());
     }
     if (device.GetPowerDisplay())
-        device.RefreshPower();
-}
-
-void CMainWnd::WaitForReceiverLink(CHalvorinUSBDevice& device)
-{
-    // A receiver takes up to a second and more to find its device again; the
-    // window must not freeze meanwhile, so the asking runs on a worker. The
-    // window keeps the device alive until the worker has ended; stopping it
-    // closes the receiver interface, which ends a waiting read at once.
-    CWorkerThread& worker = m_receiverLinkWorkers.try_emplace(&device, "receiver link").first->second;
-    CDeviceLink& link = device.CommandLink();
-    const bool started = worker.Start(
-        [&link, &device](const CStopEvent& stop) {
-            for (int attempt = 0; attempt < kReceiverLinkTries && !link.QueryReceiverLink(); ++attempt) {
-                OutputDebugText(QStringLiteral("获取2.4G模式失败"));
-                if (stop.Wait(kReceiverLinkRetryMs))
-                    return;
-            }
-            OutputDebugText(QStringLiteral("获取2"));
-            PostToThreadOf(&device, [&device] { device.RefreshPower(); });
-        },
-        [&link] { link.ReceiverInterface().Close(); });
-    if (!started)
         device.RefreshPower();
 }
 

@@ -8,9 +8,14 @@
 #include "devices/live_frame.h"
 #include "platform/debug_log.h"
 #include "platform/folders.h"
+#include "platform/post_to_thread.h"
+#include "protocol/link_attach.h"
 #include "protocol/result_codes.h"
 #include "ui/control_look.h"
+#include "ui/control_text.h"
 #include "ui/paint_manager.h"
+
+#include <QLabel>
 
 using namespace q31::devices;
 
@@ -18,6 +23,14 @@ namespace {
 
 constexpr int kFullLevel = 255;
 constexpr DWORD kWhiteOverlay = 0xFFFFFF;
+constexpr int kReceiverLinkTries = 26;
+constexpr int kReceiverLinkRetryMs = 50;
+// The page's areas whose controls change the device; disabled while the page
+// waits for what the device holds.
+constexpr std::array kWriteAreas = {"profile_area", "lighting_area", "key_area", "device_function_switch",
+                                    "device_key_function_switch"};
+const QString kStatusLine = QStringLiteral("device_status_line");
+const QString kWriteFailedText = QStringLiteral("device_write_failed_text");
 
 // Direct children of the panel that are key buttons by class name.
 std::vector<CDeviceKeyButtonUI*> KeyButtonsOf(const CSelectPanelUI& panel)
@@ -53,11 +66,124 @@ T* FindFirstDescendant(const QWidget& page, const QString& className)
 
 }  // namespace
 
-CHalvorinUSBDevice::CHalvorinUSBDevice(QWidget* parent) : CHorizontalLayoutUI(parent) {}
+CHalvorinUSBDevice::CHalvorinUSBDevice(QWidget* parent)
+    : CHorizontalLayoutUI(parent), m_worker("device", [this] {
+          // Closing ends a read still waiting at once; the link's locks are not taken.
+          m_commandLink.CableInterface().Close();
+          m_commandLink.ReceiverInterface().Close();
+      })
+{
+}
 
 CHalvorinUSBDevice::~CHalvorinUSBDevice()
 {
+    StopDeviceThreads();
+}
+
+void CHalvorinUSBDevice::StopDeviceThreads()
+{
     StopNotificationReaders();
+    while (!m_worker.Stop(QStringLiteral("the device is going away")))
+        continue;
+}
+
+void CHalvorinUSBDevice::RunOnDevice(CDeviceWorker::Job work, std::string key)
+{
+    m_worker.Post(std::move(work), std::move(key));
+}
+
+void CHalvorinUSBDevice::PostResult(std::function<void()> call)
+{
+    PostToThreadOf(this, std::move(call));
+}
+
+void CHalvorinUSBDevice::PostWrite(std::string key, std::function<int(CDeviceLink&)> write)
+{
+    RunOnDevice(
+        [this, write = std::move(write)](const CStopEvent&) {
+            const bool written = write(m_commandLink) == q31::kResultSuccess;
+            PostResult([this, written] { ShowWriteResult(written); });
+        },
+        std::move(key));
+}
+
+void CHalvorinUSBDevice::ShowWriteResult(bool written)
+{
+    auto* line = findChild<QLabel*>(kStatusLine);
+    if (!written)
+        OutputDebugText(QStringLiteral("%1: a change did not reach the device").arg(m_kindName));
+    if (!line)
+        return;
+    if (!written)
+        q31::ui::SetTextId(line, kWriteFailedText);
+    line->setVisible(!written);
+}
+
+void CHalvorinUSBDevice::CancelDeviceWork(const QString& why)
+{
+    m_worker.Cancel(why);
+}
+
+bool CHalvorinUSBDevice::StopDeviceWork(const QString& why, int waitMs)
+{
+    return m_worker.Stop(why, waitMs);
+}
+
+void CHalvorinUSBDevice::OpenCommandInterface(const std::string& path, int type, std::function<void(bool)> done)
+{
+    const bool receiver = q31::IsReceiverType(std::uint16_t(type));
+    CancelDeviceWork(QStringLiteral("the device is reached another way"));
+    // Ends an exchange still waiting on the interface being left.
+    (receiver ? m_commandLink.CableInterface() : m_commandLink.ReceiverInterface()).Close();
+    RunOnDevice([this, path, type, done = std::move(done)](const CStopEvent&) {
+        bool opened = false;
+        {
+            std::lock_guard io(m_commandLink.IoLock());
+            m_commandLink.SetOpen(false);
+            // Opening the other interface also turns the link's mode round.
+            opened = q31::AttachCommandInterface(m_commandLink, path, std::uint16_t(type));
+        }
+        PostResult([done, opened] { done(opened); });
+    });
+}
+
+void CHalvorinUSBDevice::WaitForReceiverLink()
+{
+    // A receiver takes up to a second and more to find its device again.
+    ReadForPage<bool>(
+        [this](const CStopEvent& cancel) {
+            for (int attempt = 0; attempt < kReceiverLinkTries && !m_commandLink.QueryReceiverLink(); ++attempt) {
+                OutputDebugText(QStringLiteral("获取2.4G模式失败"));
+                if (cancel.Wait(kReceiverLinkRetryMs))
+                    return false;
+            }
+            OutputDebugText(QStringLiteral("获取2"));
+            return true;
+        },
+        [this](bool asked) {
+            if (asked)
+                RefreshPower();
+        });
+}
+
+void CHalvorinUSBDevice::BeginPageRead()
+{
+    if (m_pageReads++ == 0)
+        UpdateWriteControls();
+}
+
+void CHalvorinUSBDevice::EndPageRead()
+{
+    if (m_pageReads > 0 && --m_pageReads == 0)
+        UpdateWriteControls();
+}
+
+void CHalvorinUSBDevice::UpdateWriteControls()
+{
+    for (const char* area : kWriteAreas) {
+        if (auto* control = findChild<QWidget*>(QLatin1String(area)))
+            control->setEnabled(m_pageReads == 0);
+    }
 }
 
 void CHalvorinUSBDevice::CPageNotifier::Notify(TNotifyUI& msg)
@@ -72,6 +198,9 @@ void CHalvorinUSBDevice::NotifyPump(TNotifyUI&) {}
 
 int CHalvorinUSBDevice::CreatePage()
 {
+    // Shown only while a change has not reached the device.
+    if (auto* line = findChild<QLabel*>(kStatusLine))
+        line->hide();
     if (m_kindName.isEmpty()) {
         m_keyCount = 0;
         m_lightCount = 0;
@@ -148,16 +277,16 @@ void CHalvorinUSBDevice::PaintLedPreview()
             button->SetLightOverlay(OverlayColour(record), UnpackLightRecord(record).a, true);
         PutFrameLight(frame, i, record);
     }
-    // The headset takes its LED colours as output reports, never as the command
-    // stream: streaming to it would only wait out a read timeout on the UI thread.
+    // The headset takes its LED colours as output reports, never as the command stream.
     if (m_commandLink.IsReceiverMode() || m_type == Headset)
         return;
-    const DWORD now = TickCountMs();
-    const std::size_t length = FrameLength(count);
-    if (!m_streamPacing.ShouldSend(frame, length, now))
+    if (!m_liveFrames.Offer(frame, FrameLength(count), TickCountMs()))
         return;
-    const bool taken = m_commandLink.StreamLights(frame.data(), length) == q31::kResultSuccess;
-    m_streamPacing.Sent(frame, length, taken, now);
+    RunOnDevice([this](const CStopEvent&) {
+        m_liveFrames.SendNewest([this](const std::uint8_t* data, std::size_t length) {
+            return m_commandLink.StreamLights(data, length) == q31::kResultSuccess;
+        });
+    });
 }
 
 void CHalvorinUSBDevice::SetDevedOzirav(int index, DWORD record)
@@ -343,7 +472,7 @@ void CHalvorinUSBDevice::EnableLiveLighting(int enable)
 {
     m_liveLighting = enable;
     if (enable && m_type == Keyboard)
-        m_commandLink.TakeLightControl();
+        RunOnDevice([this](const CStopEvent&) { m_commandLink.TakeLightControl(); }, "take light control");
 }
 
 void CHalvorinUSBDevice::SetKeyCount(int count)

@@ -3,11 +3,17 @@
 // horizontal layout built from the page skin) and its logic - the two links,
 // the light state the software effects compute, the live light stream and the
 // operations the main window, the selector entry and the editors call.
+//
+// The operations are called on the UI thread and never wait on the device:
+// every exchange is a job on the device's worker (RunOnDevice and the helpers
+// beside it), whose results come back to the UI thread as queued calls. The
+// exception is IsOnline, which the selector entry asks on the worker.
+#include "devices/device_worker.h"
 #include "devices/effect_steps.h"
 #include "devices/key_lights.h"
 #include "devices/light_records.h"
 #include "devices/notification_reader.h"
-#include "devices/stream_pacing.h"
+#include "devices/live_frame_stream.h"
 #include "hid/hid_catalogue.h"
 #include "platform/win_types.h"
 #include "profiles/profile_records.h"
@@ -19,9 +25,12 @@
 
 #include <QString>
 
+#include <QPointer>
+
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -65,6 +74,7 @@ public:
     virtual void DeferredAction1003();
     virtual void DeferredAction1004();
     virtual void RefreshPower();
+    // Runs on the device's worker: whether the device answers.
     virtual bool IsOnline();
     virtual int ReloadProfile();
     virtual void RefreshPage();
@@ -95,6 +105,51 @@ public:
     virtual void SelectKey(int index);
     virtual void OnAudioBands(const int* values, int count);
     virtual void OnAudioLevels(const int* values);
+
+    // Queues work on the device's worker; a queued job of the same key is
+    // superseded by this one.
+    void RunOnDevice(q31::devices::CDeviceWorker::Job work, std::string key = {});
+    // Runs ask on the worker and hands its result to done on the UI thread;
+    // done is dropped when the page is gone first.
+    template <class Result>
+    void AskDevice(std::function<Result(const CStopEvent&)> ask, std::function<void(Result)> done, std::string key = {})
+    {
+        RunOnDevice(
+            [this, ask = std::move(ask), done = std::move(done)](const CStopEvent& cancel) {
+                PostResult([done, result = ask(cancel)] { done(result); });
+            },
+            std::move(key));
+    }
+    // A read the page waits for: until done has run, the page shows what it
+    // last knew and its controls that would write are disabled.
+    template <class Result>
+    void ReadForPage(std::function<Result(const CStopEvent&)> read, std::function<void(Result)> done,
+                     std::string key = {})
+    {
+        BeginPageRead();
+        AskDevice<Result>(std::move(read), [this, done = std::move(done)](Result result) {
+            EndPageRead();
+            done(result);
+        }, std::move(key));
+    }
+    // A write of the user's change, with a result code of the link. A failure
+    // says so in the status line under the profile bar; the edit is kept, and
+    // the next write that succeeds clears the line.
+    void PostWrite(std::string key, std::function<int(CDeviceLink&)> write);
+    bool IsPageReadPending() const { return m_pageReads > 0; }
+    bool IsDeviceWorkIdle() const { return m_worker.IsIdle(); }
+    // Drops what waits on the worker (logged) and ends the running job's waits.
+    void CancelDeviceWork(const QString& why);
+    // Cancels, aborts a blocked exchange by closing the command interfaces and
+    // waits up to waitMs for the worker to end.
+    bool StopDeviceWork(const QString& why, int waitMs = 1000);
+    // Opens a command interface on the worker, in place of the one in use: what
+    // waited for the old one is dropped and an exchange blocked on it ends.
+    // done(opened) runs on the UI thread.
+    void OpenCommandInterface(const std::string& path, int type, std::function<void(bool)> done);
+    // After a switch to the receiver: asks it until the device behind it
+    // answers (at most 26 times), then refreshes the power state.
+    void WaitForReceiverLink();
 
     // Discovery hands over a notification interface: cable types open into the
     // notification link's cable interface, receiver types into its receiver
@@ -167,9 +222,11 @@ protected:
     virtual void OnNotificationCode(int type, std::uint16_t code);
     // Safe from any thread: starts one of the selector entry's timers on the UI thread.
     void StartEntryTimerLater(UINT timerId, UINT elapseMs);
-    // Derived destructors call this first, so that no reader calls into a
-    // half-destroyed object.
-    void StopNotificationReaders();
+    // Derived destructors call this first, so that no reader or job calls
+    // into a half-destroyed object.
+    void StopDeviceThreads();
+    // Queued to the page: dropped when the page is gone first.
+    void PostResult(std::function<void()> call);
 
     class CPageNotifier : public INotifyUI {
     public:
@@ -231,11 +288,20 @@ protected:
 private:
     // Finds the two function tab layouts of the page on first use.
     void FindFunctionPanels();
+    void StopNotificationReaders();
+    void BeginPageRead();
+    void EndPageRead();
+    // Enables the page's write controls while no page read is pending.
+    void UpdateWriteControls();
+    void ShowWriteResult(bool written);
 
     CPageNotifier m_pageNotifier{*this};
     CHidDevice& NotificationInterface(int type);
     q31::devices::CNotificationReader& ReaderOf(int type);
 
-    q31::devices::CStreamPacing m_streamPacing;
+    q31::devices::CLiveFrameStream m_liveFrames;
     std::vector<std::uint32_t> m_paintedRecords;
+    int m_pageReads = 0;
+    // Last, so it is gone before anything its jobs use.
+    q31::devices::CDeviceWorker m_worker;
 };

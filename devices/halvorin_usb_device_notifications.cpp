@@ -36,7 +36,8 @@ void CHalvorinUSBDevice::AttachNotification(const std::string& path, int type)
     const bool receiver = q31::IsReceiverType(std::uint16_t(type));
     CHidDevice& hid = NotificationInterface(type);
     {
-        std::lock_guard lock(receiver ? m_commandLink.ReceiverLock() : m_commandLink.IoLock());
+        // The notification link's own lock: the command link's may be held by an exchange for seconds.
+        std::lock_guard lock(receiver ? m_notificationLink.ReceiverLock() : m_notificationLink.IoLock());
         if (hid.IsOpen())
             return;
         if (!hid.Open(path, true, true, true, false))
@@ -54,7 +55,7 @@ void CHalvorinUSBDevice::DetachNotification(int type)
     ReaderOf(type).Stop(hid, kReaderStopWaitMs);
     if (receiver)
         return;
-    std::lock_guard lock(m_commandLink.IoLock());
+    std::lock_guard lock(m_notificationLink.IoLock());
     m_notificationLink.SetOpen(false);
 }
 

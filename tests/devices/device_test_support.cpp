@@ -7,6 +7,7 @@
 #include "ui/control_factory.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <stdexcept>
 
@@ -96,6 +97,11 @@ std::vector<int> SimBus::TakeCommands()
     }
     hub->Log().Clear();
     return commands;
+}
+
+bool WaitForDeviceWork(const CHalvorinUSBDevice& device)
+{
+    return QTest::qWaitFor([&device] { return device.IsDeviceWorkIdle(); }, 5000);
 }
 
 }  // namespace q31::test

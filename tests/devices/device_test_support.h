@@ -19,6 +19,9 @@ std::string WritePageSkin(const TempFolder& folder, const QString& children);
 // A key button element; name and user data as given (empty user data: none).
 QString KeyButtonElement(const QString& name, const QString& userData = QString());
 
+// Waits (up to a few seconds) until nothing is queued or running on the device's worker.
+bool WaitForDeviceWork(const CHalvorinUSBDevice& device);
+
 // Builds the device page from a skin, inside a managed window.
 class PageBuilder : public IDialogBuilderCallback {
 public:

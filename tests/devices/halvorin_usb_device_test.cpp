@@ -271,6 +271,7 @@ protected:
     void Paint()
     {
         device.PaintLedPreview();
+        EXPECT_TRUE(WaitForDeviceWork(device));
         commands = bus.TakeCommands();
     }
 
@@ -394,12 +395,14 @@ TEST_F(LiveFrameTest, LightControlGoesToAKeyboardOnItsCableOnly)
     device.EnableLiveLighting(0);
     EXPECT_FALSE(*bus.hub->LightControlTaken("keyboard"));
     device.EnableLiveLighting(1);
+    ASSERT_TRUE(WaitForDeviceWork(device));
     EXPECT_TRUE(*bus.hub->LightControlTaken("keyboard"));
 
     CHalvorinUSBDevice mouse;
     Prepare(mouse, 0, 15, "mouse", Mouse);
     ASSERT_TRUE(bus.Connect(mouse.CommandLink(), "mouse", Mouse));
     mouse.EnableLiveLighting(1);
+    ASSERT_TRUE(WaitForDeviceWork(mouse));
     commands = bus.TakeCommands();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), kCmdTakeLightControl), 0);
     EXPECT_FALSE(*bus.hub->LightControlTaken("mouse"));

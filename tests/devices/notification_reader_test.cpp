@@ -24,7 +24,7 @@ struct Received {
 
 class CRecordingDevice : public CHalvorinUSBDevice {
 public:
-    ~CRecordingDevice() override { StopNotificationReaders(); }
+    ~CRecordingDevice() override { StopDeviceThreads(); }
     std::vector<Received> Codes()
     {
         std::lock_guard lock(m_mutex);

@@ -1,7 +1,12 @@
+#include "devices/effect_steps.h"
 #include "devices/light_records.h"
+#include "devices/live_frame_stream.h"
 #include "devices/stream_pacing.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 namespace q31::devices {
 namespace {
@@ -41,6 +46,39 @@ TEST(StreamPacingTest, ARefusedFrameRestsTheStreamThenIsSentAgain)
     EXPECT_TRUE(pacing.ShouldSend(frame, 45, 700));  // not taken, so not "unchanged"
     pacing.Sent(frame, 45, true, 700);
     EXPECT_FALSE(pacing.ShouldSend(frame, 45, 710));
+}
+
+TEST(LiveFrameStreamTest, FramesThatComeWhileASendWaitsReplaceTheWaitingOne)
+{
+    CLiveFrameStream stream;
+    EXPECT_TRUE(stream.Offer(FrameWith(1), 45, 1000));
+    EXPECT_FALSE(stream.Offer(FrameWith(2), 45, 1005));
+    EXPECT_FALSE(stream.Offer(FrameWith(3), 48, 1010));
+    std::vector<std::uint8_t> sent;
+    stream.SendNewest([&sent](const std::uint8_t* data, std::size_t length) {
+        sent.assign(data, data + length);
+        return true;
+    });
+    ASSERT_EQ(sent.size(), 48u);
+    EXPECT_EQ(sent[0], 3);
+    // Taken: the same frame waits for the repeat, a new one goes at once.
+    EXPECT_FALSE(stream.Offer(FrameWith(3), 48, TickCountMs()));
+    EXPECT_TRUE(stream.Offer(FrameWith(4), 48, TickCountMs()));
+}
+
+TEST(LiveFrameStreamTest, TheRestAfterARefusedFrameCountsFromWhenTheRefusalCameBack)
+{
+    using namespace std::chrono_literals;
+    CLiveFrameStream stream;
+    ASSERT_TRUE(stream.Offer(FrameWith(1), 45, TickCountMs()));
+    // A device that takes its time to say no, as one that does not answer does.
+    stream.SendNewest([](const std::uint8_t*, std::size_t) {
+        std::this_thread::sleep_for(300ms);
+        return false;
+    });
+    EXPECT_FALSE(stream.Offer(FrameWith(2), 45, TickCountMs()));
+    std::this_thread::sleep_for(250ms);
+    EXPECT_TRUE(stream.Offer(FrameWith(2), 45, TickCountMs()));
 }
 
 TEST(LightRecordsTest, ChangedSinceSeesEveryChangeAndEveryNewSizeOnce)
