@@ -76,6 +76,16 @@ private:
     std::function<void(QEvent::Type)> m_onEvent;
 };
 
+// Keyboards and mice: made before they are first plugged in, with key pages and battery polling.
+constexpr std::array kKeyboardAndMouse = {kKindKeyboard, kKindMouse};
+// The devices whose lights this program drives.
+constexpr std::array kLitKinds = {kKindKeyboard, kKindMouse, kKindMousePad};
+
+bool IsKeyboardOrMouse(int kind)
+{
+    return std::ranges::find(kKeyboardAndMouse, kind) != kKeyboardAndMouse.end();
+}
+
 // Asleep, discovery is still heard, so a device that came or went meanwhile is
 // not lost; and the tray, so a wake-up that went unseen never leaves a program
 // that cannot be quit.
@@ -188,8 +198,9 @@ void CMainWnd::OnWindowInit()
     q31::bus::BroadcastBusMessage(g_msgLightOwner, 1, 1);
     ApplyLanguage(q31::app::LanguageIndexFor(q31::app::ReadLanguageConfig(), q31::ReadLanguageSetting()));
     // The mouse and the keyboard exist before they are first plugged in.
-    for (std::size_t row = 0; row < 2; ++row) {
-        const DeviceOptionRow& option = kDeviceOptionTable[row];
+    for (const DeviceOptionRow& option : kDeviceOptionTable) {
+        if (!IsKeyboardOrMouse(option.kindIndex))
+            continue;
         const int entry = FindCommandEntry(option.vendorId, option.productId, option.type, kChannelCommand);
         if (entry >= 0)
             CreateDevice(entry);
@@ -263,8 +274,7 @@ void CMainWnd::HideToTray()
 void CMainWnd::SetStatusPollingOff(bool off)
 {
     for (CHalvorinUSBDevice* device : AllDevices()) {
-        const int kind = device->GetKindIndex();
-        if ((kind == 0 || kind == 1) && device->GetPowerDisplay())
+        if (IsKeyboardOrMouse(device->GetKindIndex()) && device->GetPowerDisplay())
             device->SetStatusPollingOff(off ? 1 : 0);
     }
 }
@@ -284,7 +294,7 @@ void CMainWnd::OnActivity(bool active, bool hover)
 {
     m_active = active;
     m_hover = hover;
-    for (int kind : {0, 1, 2}) {
+    for (int kind : kLitKinds) {
         for (CHalvorinUSBDevice* device : m_devices[kind])
             device->SetPreviewRefresh(m_active || m_hover ? 1 : 0);
     }
@@ -333,10 +343,10 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case kLanguageChanged:
         ApplyLanguage(int(wParam));
-        for (CHalvorinUSBDevice* device : m_devices[0])
-            device->RefreshPage();
-        for (CHalvorinUSBDevice* device : m_devices[1])
-            device->RefreshPage();
+        for (int kind : kKeyboardAndMouse) {
+            for (CHalvorinUSBDevice* device : m_devices[kind])
+                device->RefreshPage();
+        }
         break;
     case kDpiNotice:
         OutputDebugText(QStringLiteral("界面 DPI 1发生变化"));
@@ -604,7 +614,7 @@ void CMainWnd::SetLightingControl(bool on, bool broadcast)
         q31::ui::SetTextId(button, on ? QStringLiteral("control_light_on_text") : QStringLiteral("control_light_off_text"));
         button->setChecked(on);
     }
-    for (int kind : {0, 1, 2}) {
+    for (int kind : kLitKinds) {
         for (CHalvorinUSBDevice* device : m_devices[kind])
             device->EnableLiveLighting(m_lightingControl);
     }

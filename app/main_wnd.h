@@ -5,6 +5,7 @@
 // processes can reach it.
 #include "app/sleep_watch.h"
 #include "hid/device_discovery.h"
+#include "hid/hid_catalogue.h"
 #include "platform/bus_endpoint.h"
 #include "platform/stop_event.h"
 #include "platform/worker_thread.h"
@@ -140,7 +141,7 @@ private:
     std::map<const CHalvorinUSBDevice*, CWorkerThread> m_receiverLinkWorkers;
 
     // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
-    std::array<std::vector<CHalvorinUSBDevice*>, 4> m_devices;
+    std::array<std::vector<CHalvorinUSBDevice*>, kDeviceKindCount> m_devices;
     std::vector<QWidget*> m_powerControls;
     std::vector<CDeviceOptionUI*> m_entries;
     CTabLayoutUI* m_deviceSwitch = nullptr;

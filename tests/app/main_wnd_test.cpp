@@ -415,4 +415,19 @@ TEST_F(MainWindowTest, DeviceQueryAnswersZovuDoraWithTheDeviceTable)
     EXPECT_EQ(words[17], 0u);
 }
 
+TEST_F(MainWindowTest, KeyboardAndMouseExistFromTheStartUnderTheirKinds)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(window.DeviceOfKind(kKindMouse));
+    ASSERT_TRUE(window.DeviceOfKind(kKindKeyboard));
+    EXPECT_EQ(window.DeviceOfKind(kKindMouse)->GetKindName(), QStringLiteral("mouse"));
+    EXPECT_EQ(window.DeviceOfKind(kKindKeyboard)->GetKindName(), QStringLiteral("keyboard"));
+    EXPECT_FALSE(window.DeviceOfKind(kKindMousePad));
+    EXPECT_FALSE(window.DeviceOfKind(kKindHeadset));
+    // The selector lists them in the order of the device option table: the mouse first.
+    ASSERT_EQ(window.SelectorEntries().size(), 2u);
+    EXPECT_EQ(window.SelectorEntries()[0]->GetDevice(), window.DeviceOfKind(kKindMouse));
+    EXPECT_EQ(window.SelectorEntries()[1]->GetDevice(), window.DeviceOfKind(kKindKeyboard));
+}
+
 }  // namespace
