@@ -117,8 +117,11 @@ CMainWnd::CMainWnd()
               return LRESULT(0);
           }
           return accepted->isCopyData ? 0 : HandleMessage(accepted->message, accepted->wParam, accepted->lParam);
-      })
+      }),
+      m_owners([this](UINT timerId, UINT elapseMs) { return SetTimer(timerId, elapseMs); })
 {
+    m_owners.Register(q31::app::NotifyOwner::MainWindow, [this](TNotifyUI& msg) { OnOwnControl(msg); });
+    m_owners.Register(q31::app::NotifyOwner::FunctionTabs, [this](TNotifyUI& msg) { OnFunctionTab(msg); });
 }
 
 CMainWnd::~CMainWnd()
@@ -309,6 +312,7 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_closing || (!m_awake && !HeardWhileAsleep(message, wParam)))
         return 0;
+    m_owners.DispatchMessage(message, wParam, lParam);
     if (message == g_msgInstance) {
         OutputDebugText(QString::asprintf("软件标示 %u，%llxd%llxd", message, static_cast<unsigned long long>(wParam),
                                           static_cast<unsigned long long>(lParam)));
@@ -364,6 +368,8 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetupDpi();
         } else if (wParam == kTimerTrayMenu) {
             CMenuWnd::Popup(QStringLiteral("menu.xml"), this, QCursor::pos(), GetHWND());
+        } else {
+            m_owners.DispatchTimer(UINT(wParam));
         }
         break;
     default:
@@ -397,7 +403,7 @@ void CMainWnd::OnMenuCommand(const QString& item)
         CloseChildWindows();
         Close(IDOK);
     }
-    // "about_menu", "setwnd_menu" and the macro editor's items belong to windows still to come.
+    // Other items ("about_menu", "setwnd_menu", the macro editor's) go to the owners of the menu command.
 }
 
 void CMainWnd::SetupDpi()
@@ -424,7 +430,14 @@ void CMainWnd::Notify(TNotifyUI& msg)
             m_displayChanged = false;
             SetupDpi();
         }
-    } else if (msg.sType == QLatin1String("click")) {
+    } else {
+        m_owners.Dispatch(msg);
+    }
+}
+
+void CMainWnd::OnOwnControl(TNotifyUI& msg)
+{
+    if (msg.sType == QLatin1String("click")) {
         OnClick(msg);
     } else if (msg.sType == QLatin1String("selectchanged")) {
         OnSelectChanged(msg);
@@ -433,11 +446,18 @@ void CMainWnd::Notify(TNotifyUI& msg)
     }
 }
 
+void CMainWnd::OnFunctionTab(TNotifyUI& msg)
+{
+    const auto functionPanel = q31::app::FunctionTabType(msg.pSender->objectName());
+    if (msg.sType != QLatin1String("selectchanged") || !msg.wParam || !functionPanel || !m_deviceSwitch)
+        return;
+    if (auto* device = qobject_cast<CHalvorinUSBDevice*>(m_deviceSwitch->currentWidget()))
+        device->SelectFunctionPanel(*functionPanel);
+}
+
 void CMainWnd::OnClick(TNotifyUI& msg)
 {
-    const QString name = msg.pSender ? msg.pSender->objectName() : QString();
-    if (q31::app::RouteControl(name) != q31::app::NotifyOwner::MainWindow)
-        return;
+    const QString name = msg.pSender->objectName();
     if (name == QLatin1String("closebtn")) {
         HideToTray();
     } else if (name == QLatin1String("nodevice_ok_btn")) {
@@ -459,17 +479,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
 
 void CMainWnd::OnSelectChanged(TNotifyUI& msg)
 {
-    if (!msg.pSender)
-        return;
-    const QString name = msg.pSender->objectName();
-    if (const auto functionPanel = q31::app::FunctionTabType(name)) {
-        if (!msg.wParam || !m_deviceSwitch)
-            return;
-        if (auto* device = qobject_cast<CHalvorinUSBDevice*>(m_deviceSwitch->currentWidget()))
-            device->SelectFunctionPanel(*functionPanel);
-        return;
-    }
-    if (name != QLatin1String("device_select"))
+    if (msg.pSender->objectName() != QLatin1String("device_select"))
         return;
     for (CDeviceOptionUI* entry : m_entries) {
         if (!entry->isAncestorOf(msg.pSender))
