@@ -76,6 +76,16 @@ private:
     std::function<void(QEvent::Type)> m_onEvent;
 };
 
+// Keyboards and mice: made before they are first plugged in, with key pages and battery polling.
+constexpr std::array kKeyboardAndMouse = {kKindKeyboard, kKindMouse};
+// The devices whose lights this program drives.
+constexpr std::array kLitKinds = {kKindKeyboard, kKindMouse, kKindMousePad};
+
+bool IsKeyboardOrMouse(int kind)
+{
+    return std::ranges::find(kKeyboardAndMouse, kind) != kKeyboardAndMouse.end();
+}
+
 // Asleep, discovery is still heard, so a device that came or went meanwhile is
 // not lost; and the tray, so a wake-up that went unseen never leaves a program
 // that cannot be quit.
@@ -107,8 +117,11 @@ CMainWnd::CMainWnd()
               return LRESULT(0);
           }
           return accepted->isCopyData ? 0 : HandleMessage(accepted->message, accepted->wParam, accepted->lParam);
-      })
+      }),
+      m_owners([this](UINT timerId, UINT elapseMs) { return SetTimer(timerId, elapseMs); })
 {
+    m_owners.Register(q31::app::NotifyOwner::MainWindow, [this](TNotifyUI& msg) { OnOwnControl(msg); });
+    m_owners.Register(q31::app::NotifyOwner::FunctionTabs, [this](TNotifyUI& msg) { OnFunctionTab(msg); });
 }
 
 CMainWnd::~CMainWnd()
@@ -188,8 +201,9 @@ void CMainWnd::OnWindowInit()
     q31::bus::BroadcastBusMessage(g_msgLightOwner, 1, 1);
     ApplyLanguage(q31::app::LanguageIndexFor(q31::app::ReadLanguageConfig(), q31::ReadLanguageSetting()));
     // The mouse and the keyboard exist before they are first plugged in.
-    for (std::size_t row = 0; row < 2; ++row) {
-        const DeviceOptionRow& option = kDeviceOptionTable[row];
+    for (const DeviceOptionRow& option : kDeviceOptionTable) {
+        if (!IsKeyboardOrMouse(option.kindIndex))
+            continue;
         const int entry = FindCommandEntry(option.vendorId, option.productId, option.type, kChannelCommand);
         if (entry >= 0)
             CreateDevice(entry);
@@ -261,8 +275,7 @@ void CMainWnd::HideToTray()
 void CMainWnd::SetStatusPollingOff(bool off)
 {
     for (CHalvorinUSBDevice* device : AllDevices()) {
-        const int kind = device->GetKindIndex();
-        if ((kind == 0 || kind == 1) && device->GetPowerDisplay())
+        if (IsKeyboardOrMouse(device->GetKindIndex()) && device->GetPowerDisplay())
             device->SetStatusPollingOff(off ? 1 : 0);
     }
 }
@@ -282,7 +295,7 @@ void CMainWnd::OnActivity(bool active, bool hover)
 {
     m_active = active;
     m_hover = hover;
-    for (int kind : {0, 1, 2}) {
+    for (int kind : kLitKinds) {
         for (CHalvorinUSBDevice* device : m_devices[kind])
             device->SetPreviewRefresh(m_active || m_hover ? 1 : 0);
     }
@@ -297,6 +310,7 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_closing || (!m_awake && !HeardWhileAsleep(message, wParam)))
         return 0;
+    m_owners.DispatchMessage(message, wParam, lParam);
     if (message == g_msgInstance) {
         OutputDebugText(QString::asprintf("软件标示 %u，%llxd%llxd", message, static_cast<unsigned long long>(wParam),
                                           static_cast<unsigned long long>(lParam)));
@@ -331,10 +345,10 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case kLanguageChanged:
         ApplyLanguage(int(wParam));
-        for (CHalvorinUSBDevice* device : m_devices[0])
-            device->RefreshPage();
-        for (CHalvorinUSBDevice* device : m_devices[1])
-            device->RefreshPage();
+        for (int kind : kKeyboardAndMouse) {
+            for (CHalvorinUSBDevice* device : m_devices[kind])
+                device->RefreshPage();
+        }
         break;
     case kDpiNotice:
         OutputDebugText(QStringLiteral("界面 DPI 1发生变化"));
@@ -352,6 +366,8 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetupDpi();
         } else if (wParam == kTimerTrayMenu) {
             CMenuWnd::Popup(QStringLiteral("menu.xml"), this, QCursor::pos(), GetHWND());
+        } else {
+            m_owners.DispatchTimer(UINT(wParam));
         }
         break;
     default:
@@ -385,7 +401,7 @@ void CMainWnd::OnMenuCommand(const QString& item)
         CloseChildWindows();
         Close(IDOK);
     }
-    // "about_menu", "setwnd_menu" and the macro editor's items belong to windows still to come.
+    // Other items ("about_menu", "setwnd_menu", the macro editor's) go to the owners of the menu command.
 }
 
 void CMainWnd::SetupDpi()
@@ -412,7 +428,14 @@ void CMainWnd::Notify(TNotifyUI& msg)
             m_displayChanged = false;
             SetupDpi();
         }
-    } else if (msg.sType == QLatin1String("click")) {
+    } else {
+        m_owners.Dispatch(msg);
+    }
+}
+
+void CMainWnd::OnOwnControl(TNotifyUI& msg)
+{
+    if (msg.sType == QLatin1String("click")) {
         OnClick(msg);
     } else if (msg.sType == QLatin1String("selectchanged")) {
         OnSelectChanged(msg);
@@ -421,11 +444,18 @@ void CMainWnd::Notify(TNotifyUI& msg)
     }
 }
 
+void CMainWnd::OnFunctionTab(TNotifyUI& msg)
+{
+    const auto functionPanel = q31::app::FunctionTabType(msg.pSender->objectName());
+    if (msg.sType != QLatin1String("selectchanged") || !msg.wParam || !functionPanel || !m_deviceSwitch)
+        return;
+    if (auto* device = qobject_cast<CHalvorinUSBDevice*>(m_deviceSwitch->currentWidget()))
+        device->SelectFunctionPanel(*functionPanel);
+}
+
 void CMainWnd::OnClick(TNotifyUI& msg)
 {
-    const QString name = msg.pSender ? msg.pSender->objectName() : QString();
-    if (q31::app::RouteControl(name) != q31::app::NotifyOwner::MainWindow)
-        return;
+    const QString name = msg.pSender->objectName();
     if (name == QLatin1String("closebtn")) {
         HideToTray();
     } else if (name == QLatin1String("nodevice_ok_btn")) {
@@ -447,17 +477,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
 
 void CMainWnd::OnSelectChanged(TNotifyUI& msg)
 {
-    if (!msg.pSender)
-        return;
-    const QString name = msg.pSender->objectName();
-    if (const auto functionPanel = q31::app::FunctionTabType(name)) {
-        if (!msg.wParam || !m_deviceSwitch)
-            return;
-        if (auto* device = qobject_cast<CHalvorinUSBDevice*>(m_deviceSwitch->currentWidget()))
-            device->SelectFunctionPanel(*functionPanel);
-        return;
-    }
-    if (name != QLatin1String("device_select"))
+    if (msg.pSender->objectName() != QLatin1String("device_select"))
         return;
     for (CDeviceOptionUI* entry : m_entries) {
         if (!entry->isAncestorOf(msg.pSender))
@@ -602,7 +622,7 @@ void CMainWnd::SetLightingControl(bool on, bool broadcast)
         q31::ui::SetTextId(button, on ? QStringLiteral("control_light_on_text") : QStringLiteral("control_light_off_text"));
         button->setChecked(on);
     }
-    for (int kind : {0, 1, 2}) {
+    for (int kind : kLitKinds) {
         for (CHalvorinUSBDevice* device : m_devices[kind])
             device->EnableLiveLighting(m_lightingControl);
     }

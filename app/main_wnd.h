@@ -3,8 +3,10 @@
 // one page per device, the tray icon, and the discovery of devices coming and
 // going. It is also the program's window on the message bus, so other
 // processes can reach it.
+#include "app/notify_owners.h"
 #include "app/sleep_watch.h"
 #include "hid/device_discovery.h"
+#include "hid/hid_catalogue.h"
 #include "platform/bus_endpoint.h"
 #include "platform/stop_event.h"
 #include "platform/worker_thread.h"
@@ -34,9 +36,11 @@ public:
     static constexpr UINT kInputHook = 0x041E;
     static constexpr UINT kDpiNotice = 0x04C8;
 
-    // Window timers.
+    // Window timers; the owners take the profile switch and the game-effect restore.
     static constexpr UINT kTimerDpiSetup = 1011;
     static constexpr UINT kTimerTrayMenu = 1032;
+    static constexpr UINT kTimerProfileSwitch = 1055;
+    static constexpr UINT kTimerGameEffectRestore = 1066;
 
     CMainWnd();
     ~CMainWnd() override;
@@ -59,6 +63,8 @@ public:
     int GetLanguageIndex() const { return m_languageIndex; }
     bool IsLightingControlled() const { return m_lightingControl != 0; }
     const q31::hid::DeviceSlots& Slots() const { return m_slots; }
+    // Where the editors and windows around the pages register for what is theirs.
+    q31::app::CNotifyOwners& NotifyOwners() { return m_owners; }
 
 private:
     // Start-up and shutdown.
@@ -75,7 +81,9 @@ private:
     // Pages repaint their lights only while the window is active or under the mouse.
     void OnActivity(bool active, bool hover);
 
-    // Notifications.
+    // Notifications of this window's own controls.
+    void OnOwnControl(TNotifyUI& msg);
+    void OnFunctionTab(TNotifyUI& msg);
     void OnClick(TNotifyUI& msg);
     void OnSelectChanged(TNotifyUI& msg);
     void OnValueChanged(TNotifyUI& msg);
@@ -118,6 +126,7 @@ private:
     void CloseChildWindows();
 
     q31::bus::CBusEndpoint m_busEndpoint;
+    q31::app::CNotifyOwners m_owners;
     CTrayIcon m_trayIcon;
     bool m_hasTray = false;
     int m_languageIndex = -1;
@@ -139,7 +148,7 @@ private:
     std::unique_ptr<QObject> m_alive = std::make_unique<QObject>();
 
     // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
-    std::array<std::vector<CHalvorinUSBDevice*>, 4> m_devices;
+    std::array<std::vector<CHalvorinUSBDevice*>, kDeviceKindCount> m_devices;
     std::vector<QWidget*> m_powerControls;
     std::vector<CDeviceOptionUI*> m_entries;
     CTabLayoutUI* m_deviceSwitch = nullptr;

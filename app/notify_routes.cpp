@@ -2,6 +2,7 @@
 
 #include "devices/indexed_name.h"
 
+#include <algorithm>
 #include <array>
 
 namespace q31::app {
@@ -89,6 +90,9 @@ constexpr std::array kRoutes = std::to_array<Route>({
     {Match::Exact, "light_combo_modeSelect", Lighting},
     {Match::Exact, "light_combo_custommodeSelect", Lighting},
     {Match::Exact, "light_combo_ZZCCmodeSelect", Lighting},
+    {Match::Exact, "deng_Color_Pallet", Lighting},
+    {Match::Exact, "device_key_light", Lighting},
+    {Match::Exact, "mouse_device_key_light", Lighting},
     {Match::Exact, "deng_7audiocolor_check", AudioLighting},
     {Match::Exact, "deng_audioedit_R", AudioLighting},
     {Match::Exact, "deng_audioedit_G", AudioLighting},
@@ -98,6 +102,7 @@ constexpr std::array kRoutes = std::to_array<Route>({
     {Match::Exact, "Close_bkColor_btn", AudioLighting},
     {Match::Exact, "music_setting_btn", AudioLighting},
     {Match::Exact, "light_combo_audiomodeSelect", AudioLighting},
+    {Match::Exact, "deng_audioColor_Pallet", AudioLighting},
     {Match::Prefix, "DPI_enable_check_", Mouse},
     {Match::Prefix, "DPI_select_check_", Mouse},
     {Match::Prefix, "DPI_slider_", Mouse},
@@ -120,6 +125,11 @@ constexpr std::array kRoutes = std::to_array<Route>({
     {Match::Start, "magic_", HeadsetSound},
     {Match::Exact, "custom_eq_name_combo", HeadsetSound},
 });
+
+constexpr std::array<const char*, 10> kRoutedTypes = {
+    "click",     "selectchanged", "valuechanged", "movevaluechanged", "itemselect",
+    "itemclick", "textchanged",   "killfocus",    "colorchanged",     "click_select_end",
+};
 
 constexpr std::array<const char*, 8> kFunctionTabs = {"deng_Op_tab",   "key_Op_tab",        "macro_Op_tab",
                                                       "system_Op_tab", "cursor_Op_tab",     "6533_voice_Op_tab",
@@ -150,6 +160,11 @@ NotifyOwner RouteControl(const QString& name)
             return route.owner;
     }
     return None;
+}
+
+bool IsRoutedNotification(const QString& type)
+{
+    return std::ranges::any_of(kRoutedTypes, [&type](const char* routed) { return type == QLatin1String(routed); });
 }
 
 std::optional<int> FunctionTabType(const QString& name)

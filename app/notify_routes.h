@@ -1,7 +1,6 @@
 #pragma once
 // Which subsystem owns a control of the main window or of a device page, by
-// the control's name. The main window acts only on its own controls; the
-// others reach their owners as those owners join the window.
+// the control's name.
 #include <QString>
 
 #include <optional>
@@ -28,6 +27,9 @@ enum class NotifyOwner {
 };
 
 NotifyOwner RouteControl(const QString& name);
+// The notification types that go to the owner of their sender; the others
+// ("windowinit", "timer", "msenter", ...) are the window's own or nobody's.
+bool IsRoutedNotification(const QString& type);
 // The function panel type (1-8) of a function tab of a device page.
 std::optional<int> FunctionTabType(const QString& name);
 // 'R', 'G' or 'B' for "R_light_slider", "G_light_slider", "B_light_slider".

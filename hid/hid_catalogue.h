@@ -46,6 +46,15 @@ inline const std::array<HidInterfaceEntry, 11> kHidInterfaceTable = {{
     {0x0C76, 0x1630, 3, 0, Headset, kChannelCommand, 0, 0x000C, 0x01, 0, 0, {}},
 }};
 
+// A device option row's kind index: which of the main window's device lists holds the device.
+enum DeviceKind : int {
+    kKindKeyboard = 0,
+    kKindMouse = 1,
+    kKindMousePad = 2,
+    kKindHeadset = 3,
+};
+inline constexpr int kDeviceKindCount = 4;
+
 // One kind of device page; only cable types have a row.
 struct DeviceOptionRow {
     const char* optionXml;
@@ -60,10 +69,10 @@ struct DeviceOptionRow {
 };
 
 inline constexpr std::array<DeviceOptionRow, 4> kDeviceOptionTable = {{
-    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "mouse", 1, 0x3A9D, 0x6C01, Mouse, 0},
-    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "keyboard", 0, 0x3A9D, 0x6B01, Keyboard, 0},
-    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "MousePad", 2, 0x3A9D, 0x6D01, MousePad, 0},
-    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "HD", 3, 0x0C76, 0x1630, Headset, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "mouse", kKindMouse, 0x3A9D, 0x6C01, Mouse, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "keyboard", kKindKeyboard, 0x3A9D, 0x6B01, Keyboard, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "MousePad", kKindMousePad, 0x3A9D, 0x6D01, MousePad, 0},
+    {"XML/CustomControlXML/DeviceOption.xml", "tab_header_device", "device_power_switch", "HD", kKindHeadset, 0x0C76, 0x1630, Headset, 0},
 }};
 
 // The page of the device option row with the same index.

@@ -415,4 +415,71 @@ TEST_F(MainWindowTest, DeviceQueryAnswersZovuDoraWithTheDeviceTable)
     EXPECT_EQ(words[17], 0u);
 }
 
+TEST_F(MainWindowTest, KeyboardAndMouseExistFromTheStartUnderTheirKinds)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(window.DeviceOfKind(kKindMouse));
+    ASSERT_TRUE(window.DeviceOfKind(kKindKeyboard));
+    EXPECT_EQ(window.DeviceOfKind(kKindMouse)->GetKindName(), QStringLiteral("mouse"));
+    EXPECT_EQ(window.DeviceOfKind(kKindKeyboard)->GetKindName(), QStringLiteral("keyboard"));
+    EXPECT_FALSE(window.DeviceOfKind(kKindMousePad));
+    EXPECT_FALSE(window.DeviceOfKind(kKindHeadset));
+    // The selector lists them in the order of the device option table: the mouse first.
+    ASSERT_EQ(window.SelectorEntries().size(), 2u);
+    EXPECT_EQ(window.SelectorEntries()[0]->GetDevice(), window.DeviceOfKind(kKindMouse));
+    EXPECT_EQ(window.SelectorEntries()[1]->GetDevice(), window.DeviceOfKind(kKindKeyboard));
+}
+
+TEST_F(MainWindowTest, AnOwnerJoiningFromOutsideGetsOnlyTheNotificationsOfItsControls)
+{
+    CMainWnd& window = OpenWindow();
+    QStringList settings;
+    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::Settings, [&](TNotifyUI& msg) {
+        settings << msg.sType + QLatin1Char(' ') + msg.pSender->objectName();
+    }));
+    EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::MainWindow, [](TNotifyUI&) {}));
+
+    Control<QAbstractButton>("setbtn")->click();
+    // The skin chooser has not joined: its button does nothing, harmlessly.
+    Control<QAbstractButton>("skinbtn")->click();
+    // The window's own controls still work and stay its own.
+    Control<QAbstractButton>("control_light_status")->click();
+    EXPECT_FALSE(window.IsLightingControlled());
+    EXPECT_EQ(settings, QStringList{QStringLiteral("click setbtn")});
+    EXPECT_TRUE(window.GetHWND()->isVisible());
+}
+
+TEST_F(MainWindowTest, FunctionTabsChooseThePanelOfTheDeviceOnShow)
+{
+    CMainWnd& window = OpenWindow();
+    ASSERT_TRUE(m_hub->Plug("keyboard", Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] { return EntryOfKind(kKindKeyboard)->IsSelected(); }));
+    QWidget tab(window.GetHWND());
+    tab.setObjectName(QStringLiteral("macro_Op_tab"));
+    window.GetPaintManager().SendNotify(&tab, QStringLiteral("selectchanged"), 0);
+    EXPECT_NE(window.DeviceOfKind(kKindKeyboard)->GetFunctionPanel(), 3);
+    window.GetPaintManager().SendNotify(&tab, QStringLiteral("selectchanged"), 1);
+    EXPECT_EQ(window.DeviceOfKind(kKindKeyboard)->GetFunctionPanel(), 3);
+}
+
+TEST_F(MainWindowTest, OwnersTimersAndMessagesReachOnlyTheirOwners)
+{
+    CMainWnd& window = OpenWindow();
+    q31::app::CNotifyOwners& owners = window.NotifyOwners();
+    int profileSwitches = 0;
+    ASSERT_TRUE(owners.RegisterTimer(CMainWnd::kTimerProfileSwitch, [&] { ++profileSwitches; }));
+    EXPECT_FALSE(owners.StartTimer(CMainWnd::kTimerGameEffectRestore, 10));
+    ASSERT_TRUE(owners.StartTimer(CMainWnd::kTimerProfileSwitch, 10));
+    EXPECT_TRUE(WaitFor([&] { return profileSwitches == 1; }, 1000));
+    // The window stops the timer before its owner runs: it fires once.
+    QTest::qWait(200);
+    EXPECT_EQ(profileSwitches, 1);
+
+    std::vector<WPARAM> openings;
+    owners.RegisterMessage(CMainWnd::kOpenSettings, [&](WPARAM wParam, LPARAM) { openings.push_back(wParam); });
+    SendMessageTo(window, CMainWnd::kOpenSettings, 7, 0);
+    SendMessageTo(window, CMainWnd::kShowSettingProgress, 8, 0);
+    EXPECT_EQ(openings, std::vector<WPARAM>{7});
+}
+
 }  // namespace

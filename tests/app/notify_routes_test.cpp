@@ -37,3 +37,20 @@ TEST(NotifyRoutes, FunctionTabsAndSlidersOfThisWindow)
     EXPECT_EQ(ColourSliderChannel("g_light_slider"), std::nullopt);
     EXPECT_EQ(QuorlDpiSliderNumber("quorl_DPI_slider_5"), 5);
 }
+
+TEST(NotifyRoutes, PalettesAndLightSelectionPanelsBelongToTheLightingEditors)
+{
+    EXPECT_EQ(RouteControl("deng_Color_Pallet"), NotifyOwner::Lighting);
+    EXPECT_EQ(RouteControl("deng_audioColor_Pallet"), NotifyOwner::AudioLighting);
+    EXPECT_EQ(RouteControl("device_key_light"), NotifyOwner::Lighting);
+    EXPECT_EQ(RouteControl("mouse_device_key_light"), NotifyOwner::Lighting);
+}
+
+TEST(NotifyRoutes, OnlyControlNotificationsGoToOwners)
+{
+    for (const char* type : {"click", "selectchanged", "valuechanged", "movevaluechanged", "itemselect", "itemclick",
+                             "textchanged", "killfocus", "colorchanged", "click_select_end"})
+        EXPECT_TRUE(IsRoutedNotification(QString::fromLatin1(type))) << type;
+    for (const char* type : {"windowinit", "windowsize", "timer", "msenter", "msleave", "Click", ""})
+        EXPECT_FALSE(IsRoutedNotification(QString::fromLatin1(type))) << type;
+}

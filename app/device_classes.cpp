@@ -1,0 +1,34 @@
+#include "app/device_classes.h"
+
+#include "devices/halvorin_usb_device.h"
+#include "ui/control_factory.h"
+
+#include <array>
+
+namespace q31::app {
+namespace {
+
+template <class Device>
+QWidget* MakeDevice(QWidget* parent)
+{
+    return new Device(parent);
+}
+
+constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
+    {"CHalvorinUSBDevice", &MakeDevice<CHalvorinUSBDevice>},
+});
+
+}  // namespace
+
+std::span<const DeviceClass> DeviceClasses()
+{
+    return kDeviceClasses;
+}
+
+void RegisterDeviceClasses(CControlFactory& factory)
+{
+    for (const DeviceClass& device : kDeviceClasses)
+        factory.RegisterControlClass(QString::fromLatin1(device.className), device.create);
+}
+
+}  // namespace q31::app
