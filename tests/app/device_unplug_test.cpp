@@ -17,7 +17,7 @@ namespace {
 
 using q31::sim::Route;
 
-constexpr int kKeyboardKind = 0;
+constexpr int kKeyboardKind = kKindKeyboard;
 constexpr int kSettleMs = 3000;
 
 class DeviceUnplugTest : public ::testing::Test {
