@@ -11,20 +11,16 @@
 
 #include <QAbstractButton>
 #include <QEventLoop>
-#include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <utility>
 
 namespace q31::test {
 namespace {
 
 using sim::Route;
 
-constexpr int kOpenTimeoutMs = 10000;
 constexpr int kPageSwitchMs = 700;
 constexpr int kLightingSwitchMs = 2000;
 constexpr std::size_t kStatusLength = 6;
@@ -66,23 +62,12 @@ QString CSilentDevicesScenario::Open()
         return error;
     CControlFactory::GetInstance().RegisterControlClass(
         QStringLiteral("CHalvorinUSBDevice"), [](QWidget* parent) -> QWidget* { return new CReceiverAskingDevice(parent); });
-    m_window = std::make_unique<CMainWnd>();
-    if (!m_window->CreateMainWindow())
-        return QStringLiteral("the main window could not be created");
-    for (const auto& [device, route] : {std::pair{"keyboard", Route::Cable}, std::pair{"mouse", Route::Receiver},
-                                        std::pair{"mousepad", Route::Cable}, std::pair{"headset", Route::Cable}}) {
-        if (const sim::Outcome failed = m_hub->Plug(device, route); !failed.empty())
-            return QString::fromStdString(failed);
-    }
-    const bool allShown = QTest::qWaitFor(
-        [this] {
-            const auto& entries = m_window->SelectorEntries();
-            return entries.size() == 4 &&
-                   std::all_of(entries.begin(), entries.end(), [](CDeviceOptionUI* entry) { return entry->IsEntryVisible(); });
-        },
-        kOpenTimeoutMs);
-    if (!allShown)
-        return QStringLiteral("not every device came on show");
+    m_window = OpenWindowShowing(*m_hub,
+                                 {{"keyboard", Route::Cable}, {"mouse", Route::Receiver}, {"mousepad", Route::Cable},
+                                  {"headset", Route::Cable}},
+                                 &error);
+    if (!m_window)
+        return error;
 
     sim::SimFault silent;
     silent.kind = sim::FaultKind::NoReply;
