@@ -28,13 +28,17 @@ function(q31_add_program name)
   target_link_libraries(${name} PRIVATE q31_program_defaults ${ARG_DEPS})
 endfunction()
 
-# q31_add_test(NAME SOURCES ... [DEPS ...]): one GoogleTest program, run by CTest
-# on Qt's offscreen platform.
+# q31_add_test(NAME SOURCES ... [DEPS ...] [LABELS ...]): one GoogleTest program,
+# run by CTest on Qt's offscreen platform; its tests carry the labels (ctest -L).
 function(q31_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
   q31_add_program(${name} SOURCES ${ARG_SOURCES} DEPS q31_test_main ${ARG_DEPS})
+  set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

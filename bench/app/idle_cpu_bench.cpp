@@ -1,105 +1,177 @@
-// What Q-31 costs while nobody uses it: with all four simulated devices
-// plugged in, the process's CPU time over 30 s of its event loop, with the
-// main window hidden and with it shown. Reported as "cpu_percent" of one core.
+// What Q-31 costs while nobody uses it, measured on its process alone: the
+// four simulated devices are plugged in on their cables in a q31-devsim
+// process of their own, and only the window's process is measured, over 20 s
+// of its event loop. Three cases: the q31 program as it starts (its window on
+// show after the first scan), and the main window run by this benchmark in a
+// child process of its own, on show and hidden, since nothing outside the
+// program can hide it. Reported as "cpu_percent" of one core.
 #include "app/main_wnd.h"
 #include "app/registered_messages.h"
 #include "app/start_up.h"
-#include "sim/sim_hid_backend.h"
-#include "sim/sim_hub.h"
+#include "bench/app/private_home.h"
+#include "hid/hid_backend.h"
+#include "sim/sim_backend_factory.h"
+#include "sim/sim_remote_backend.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QEventLoop>
+#include <QDeadlineTimer>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QProcess>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstring>
+#include <optional>
+#include <thread>
 
 namespace {
 
-constexpr int kMeasureMs = 30000;
-constexpr int kSettleMs = 3000;
+using namespace std::chrono_literals;
 
-// The program's own kind of waiting: an event loop that sleeps until
-// something is due. (QTest::qWait polls every 10 ms and would be measured.)
-void RunEventLoopFor(int milliseconds)
+constexpr auto kSettleTime = 5s;
+constexpr auto kMeasureTime = 20s;
+constexpr auto kDevsimStartTime = 5s;
+constexpr auto kStopTime = 5s;
+constexpr const char* kWindowProcessOption = "--window-process";
+constexpr const char* kShown = "shown";
+constexpr const char* kHidden = "hidden";
+
+// User and system CPU time of a process so far; nullopt once it is gone.
+std::optional<double> CpuSecondsOf(qint64 pid)
 {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray line = stat.readAll();
+    // Fields after the command name, which may itself hold spaces and parentheses:
+    // state first, then user time at index 11 and system time at index 12.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return std::nullopt;
+    const double ticksPerSecond = double(sysconf(_SC_CLK_TCK));
+    return (fields[11].toDouble() + fields[12].toDouble()) / ticksPerSecond;
 }
 
-double CpuSeconds()
+void StopProcess(QProcess& process)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& time) { return double(time.tv_sec) + time.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(int(std::chrono::milliseconds(kStopTime).count())))
+        process.kill();
+    process.waitForFinished();
 }
 
-void MeasureIdle(benchmark::State& state, bool shown)
+// q31-devsim in a child process, with its default devices plugged in.
+class CDevsimProcess {
+public:
+    ~CDevsimProcess() { StopProcess(m_process); }
+
+    bool Start()
+    {
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(QStringLiteral(Q31_DEVSIM), {QStringLiteral("start")});
+        if (!m_process.waitForStarted())
+            return false;
+        const QDeadlineTimer deadline(kDevsimStartTime);
+        while (!q31::sim::RemoteSimBackend::Connect(q31::sim::DevsimSocketPath())) {
+            if (deadline.hasExpired() || m_process.state() == QProcess::NotRunning)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
+    }
+
+private:
+    QProcess m_process;
+};
+
+void MeasureProcess(benchmark::State& state, const QString& program, const QStringList& arguments)
 {
-    QString error;
-    auto hub = q31::sim::SimHub::FromDataFolder(&error);
-    if (!hub) {
-        state.SkipWithError(error.toStdString().c_str());
+    CDevsimProcess devsim;
+    if (!devsim.Start()) {
+        state.SkipWithError("q31-devsim did not start");
         return;
     }
-    for (const std::string& device : hub->DeviceNames())
-        hub->Plug(device, q31::sim::Route::Cable);
-    q31::hid::SetHidBackend(std::make_shared<q31::sim::SimHidBackend>(hub));
-    {
-        CMainWnd window;
-        window.CreateMainWindow();
-        RunEventLoopFor(kSettleMs);
-        window.ShowWindow(shown, false);
-        for (auto _ : state) {
-            const double before = CpuSeconds();
-            const auto start = std::chrono::steady_clock::now();
-            RunEventLoopFor(kMeasureMs);
-            const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            state.counters["cpu_percent"] = 100.0 * (CpuSeconds() - before) / wall;
-        }
+    QProcess window;
+    window.setStandardOutputFile(QProcess::nullDevice());
+    window.setStandardErrorFile(QProcess::nullDevice());
+    window.start(program, arguments);
+    if (!window.waitForStarted()) {
+        state.SkipWithError("the window's process did not start");
+        return;
     }
-    q31::hid::SetHidBackend(nullptr);
+    std::this_thread::sleep_for(kSettleTime);
+    for (auto _ : state) {
+        const std::optional<double> before = CpuSecondsOf(window.processId());
+        const auto start = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(kMeasureTime);
+        const std::optional<double> after = CpuSecondsOf(window.processId());
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!before || !after) {
+            state.SkipWithError("the window's process ended");
+            break;
+        }
+        state.counters["cpu_percent"] = 100.0 * (*after - *before) / wall;
+    }
+    StopProcess(window);
 }
 
-void BM_IdleHidden(benchmark::State& state)
+void BM_ProgramAsStarted(benchmark::State& state)
 {
-    MeasureIdle(state, false);
+    MeasureProcess(state, QStringLiteral(Q31_PROGRAM), {QStringLiteral("--simulate")});
 }
 
-void BM_IdleShown(benchmark::State& state)
+void BM_WindowProcessShown(benchmark::State& state)
 {
-    MeasureIdle(state, true);
+    MeasureProcess(state, QCoreApplication::applicationFilePath(),
+                   {QString::fromLatin1(kWindowProcessOption), QString::fromLatin1(kShown)});
 }
 
-BENCHMARK(BM_IdleHidden)->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_IdleShown)->Iterations(1)->Unit(benchmark::kSecond);
+void BM_WindowProcessHidden(benchmark::State& state)
+{
+    MeasureProcess(state, QCoreApplication::applicationFilePath(),
+                   {QString::fromLatin1(kWindowProcessOption), QString::fromLatin1(kHidden)});
+}
+
+BENCHMARK(BM_ProgramAsStarted)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_WindowProcessShown)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_WindowProcessHidden)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The child: the main window over the devices of the running q31-devsim, as
+// "q31 --simulate" has it, shown or hidden once its first scan has shown it.
+int RunWindowProcess(int argc, char** argv, bool shown)
+{
+    QApplication application(argc, argv);
+    auto devices = q31::sim::RemoteSimBackend::Connect(q31::sim::DevsimSocketPath());
+    if (!devices)
+        return 1;
+    q31::hid::SetHidBackend(std::move(devices));
+    SetupResources();
+    RegisterInstanceMessage();
+    RegisterGuidMessages();
+    CMainWnd window;
+    if (!window.CreateMainWindow())
+        return 1;
+    QTimer::singleShot(std::chrono::duration_cast<std::chrono::milliseconds>(kSettleTime) / 2,
+                       [&window, shown] { window.ShowWindow(shown, false); });
+    return application.exec();
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // A home of its own, so a running Q-31 and the user's files are left alone.
-    QTemporaryDir home;
-    for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString folder = home.path() + QLatin1Char('/') + QLatin1String(variable);
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv(variable, folder.toUtf8());
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    SetupResources();
-    RegisterInstanceMessage();
-    RegisterGuidMessages();
+    if (argc == 3 && std::strcmp(argv[1], kWindowProcessOption) == 0)
+        return RunWindowProcess(argc, argv, std::strcmp(argv[2], kShown) == 0);
+    // The children share this home and with it q31-devsim's socket.
+    const q31::bench::CPrivateHome home;
+    QCoreApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
