@@ -23,6 +23,7 @@ using sim::Route;
 
 constexpr int kPageSwitchMs = 700;
 constexpr int kLightingSwitchMs = 2000;
+constexpr int kSettingsWriteMs = 300;
 constexpr std::size_t kStatusLength = 6;
 
 // A device that asks its receiver whether it is reached and reads its status
@@ -36,8 +37,12 @@ public:
     }
     void RefreshPower() override
     {
-        std::array<std::uint8_t, kStatusLength> status{};
-        m_commandLink.ReadStatus(status.data(), status.size(), 0);
+        AskDevice<int>(
+            [this](const CStopEvent&) {
+                std::array<std::uint8_t, kStatusLength> status{};
+                return m_commandLink.ReadStatus(status.data(), status.size(), 0);
+            },
+            [](int) {}, "power");
     }
 };
 
@@ -85,6 +90,7 @@ void CSilentDevicesScenario::AddUserActions()
 {
     AddPeriodicAction(kPageSwitchMs, [this] { SelectNextPage(); });
     AddPeriodicAction(kLightingSwitchMs, [this] { FlipLightingSwitch(); });
+    AddPeriodicAction(kSettingsWriteMs, [this] { WriteSettingsOfEveryDevice(); });
 }
 
 void CSilentDevicesScenario::AddPeriodicAction(int intervalMs, std::function<void()> action)
@@ -121,6 +127,18 @@ void CSilentDevicesScenario::SelectNextPage()
             m_selectedEntry = next;
             option->click();
             return;
+        }
+    }
+}
+
+void CSilentDevicesScenario::WriteSettingsOfEveryDevice()
+{
+    ++m_settingsValue;
+    for (const CDeviceOptionUI* entry : m_window->SelectorEntries()) {
+        if (CHalvorinUSBDevice* device = entry->GetDevice()) {
+            device->PostWrite("settings", [value = m_settingsValue](CDeviceLink& link) {
+                return link.WriteParams(&value, 1, 0);
+            });
         }
     }
 }

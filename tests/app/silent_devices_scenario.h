@@ -2,12 +2,14 @@
 // The main window with the four simulated devices, used the way a person
 // would while two of them do not answer: the keyboard's cable stays silent,
 // and the mouse's receiver finds no mouse behind it. Pages are switched, the
-// lighting switch is flipped, and the selector entries' own timers run on.
+// lighting switch is flipped, settings are written, and the selector entries'
+// own timers run on.
 #include "sim/sim_hub.h"
 
 #include <QString>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,11 +41,14 @@ private:
     void AddUserActions();
     void SelectNextPage();
     void FlipLightingSwitch();
+    // A settings change on every device, through the device base.
+    void WriteSettingsOfEveryDevice();
 
     std::shared_ptr<sim::SimHub> m_hub;
     std::unique_ptr<CMainWnd> m_window;
     std::vector<std::unique_ptr<QTimer>> m_actions;
     std::size_t m_selectedEntry = 0;
+    std::uint8_t m_settingsValue = 0;
 };
 
 }  // namespace q31::test
