@@ -143,6 +143,7 @@ void CHalvorinUSBDevice::OpenCommandInterface(const std::string& path, int type,
             // Opening the other interface also turns the link's mode round.
             opened = q31::AttachCommandInterface(m_commandLink, path, std::uint16_t(type));
         }
+        m_liveFrames.Forget();
         PostResult([done, opened] { done(opened); });
     });
 }
@@ -471,6 +472,9 @@ QString CHalvorinUSBDevice::DefaultProfilePath() const
 void CHalvorinUSBDevice::EnableLiveLighting(int enable)
 {
     m_liveLighting = enable;
+    // Meanwhile the device may have shown lights of its own.
+    if (enable)
+        m_liveFrames.Forget();
     if (enable && m_type == Keyboard)
         RunOnDevice([this](const CStopEvent&) { m_commandLink.TakeLightControl(); }, "take light control");
 }

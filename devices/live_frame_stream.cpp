@@ -20,6 +20,12 @@ bool CLiveFrameStream::Offer(const LiveFrame& frame, std::size_t length, DWORD n
     return true;
 }
 
+void CLiveFrameStream::Forget()
+{
+    std::lock_guard lock(m_mutex);
+    m_pacing.Forget();
+}
+
 void CLiveFrameStream::Finished(const LiveFrame& frame, std::size_t length, bool taken)
 {
     std::lock_guard lock(m_mutex);

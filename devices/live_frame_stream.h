@@ -33,6 +33,9 @@ public:
         Finished(frame, length, taken);
     }
 
+    // The device may have lost what it took: the next frame goes out at once.
+    void Forget();
+
 private:
     void Finished(const LiveFrame& frame, std::size_t length, bool taken);
 

@@ -25,4 +25,10 @@ void CStreamPacing::Sent(const LiveFrame& frame, std::size_t length, bool taken,
     }
 }
 
+void CStreamPacing::Forget()
+{
+    m_haveTaken = false;
+    m_resting = false;
+}
+
 }  // namespace q31::devices

@@ -309,6 +309,11 @@ TEST_F(LiveFrameTest, AFrameTheDeviceHoldsIsNotSentAgainUntilALightChanges)
     Paint();
     EXPECT_EQ(StreamReports(), 1);
     EXPECT_EQ(Received()[4], 254);
+    // Lighting handed back and taken again: the device may have shown its own, so the frame goes again.
+    device.EnableLiveLighting(0);
+    device.EnableLiveLighting(1);
+    Paint();
+    EXPECT_EQ(StreamReports(), 1);
 }
 
 TEST_F(LiveFrameTest, LeavesLight170OutOfTheFrame)

@@ -18,23 +18,27 @@ LiveFrame FrameWith(std::uint8_t first)
     return frame;
 }
 
-TEST(StreamPacingTest, AnUnchangedFrameIsRepeatedOnlyOnceASecond)
+TEST(StreamPacingTest, AnUnchangedFrameIsRepeatedOnlyNowAndThen)
 {
+    constexpr DWORD kRepeat = CStreamPacing::kRepeatUnchangedMs;
     CStreamPacing pacing;
     const LiveFrame frame = FrameWith(7);
     EXPECT_TRUE(pacing.ShouldSend(frame, 45, 1000));
     pacing.Sent(frame, 45, true, 1000);
     EXPECT_FALSE(pacing.ShouldSend(frame, 45, 1005));
-    EXPECT_FALSE(pacing.ShouldSend(frame, 45, 1999));
-    EXPECT_TRUE(pacing.ShouldSend(frame, 45, 2000));
+    EXPECT_FALSE(pacing.ShouldSend(frame, 45, 1000 + kRepeat - 1));
+    EXPECT_TRUE(pacing.ShouldSend(frame, 45, 1000 + kRepeat));
     // A change goes out at once, and so does the same bytes at another length.
     EXPECT_TRUE(pacing.ShouldSend(FrameWith(8), 45, 1005));
     EXPECT_TRUE(pacing.ShouldSend(frame, 48, 1005));
+    // So does the same frame once the device may have lost it.
+    pacing.Forget();
+    EXPECT_TRUE(pacing.ShouldSend(frame, 45, 1005));
     // The tick count wraps round without stalling the stream.
     CStreamPacing wrapped;
     wrapped.Sent(frame, 45, true, 0xFFFFFF00);
     EXPECT_FALSE(wrapped.ShouldSend(frame, 45, 0x10));
-    EXPECT_TRUE(wrapped.ShouldSend(frame, 45, 0x300));
+    EXPECT_TRUE(wrapped.ShouldSend(frame, 45, 0xFFFFFF00 + kRepeat));
 }
 
 TEST(StreamPacingTest, ARefusedFrameRestsTheStreamThenIsSentAgain)
