@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kOpenTimeoutMs = 5000;
 constexpr int kProbeTimeoutMs = 1000;
-constexpr int kChangePollMs = 50;
+constexpr int kChangeWaitSliceMs = 250;
 constexpr std::uint64_t kUnreachableMark = 1ull << 63;
 
 }  // namespace
@@ -93,9 +93,27 @@ std::uint64_t RemoteSimBackend::ChangeCounter()
 
 void RemoteSimBackend::WaitForChange(const CStopEvent& stop, int timeoutMs)
 {
+    // q31-devsim answers when the counter moves, so waiting costs no polling;
+    // the slices only bound how late a stop is seen.
     const std::uint64_t seen = ChangeCounter();
-    WaitInSlices(stop, timeoutMs, kChangePollMs, [&](int sliceMs) {
-        return stop.Wait(sliceMs) || ChangeCounter() != seen;
+    WaitInSlices(stop, timeoutMs, kChangeWaitSliceMs, [&](int sliceMs) {
+        QByteArray request;
+        QDataStream out(&request, QIODevice::WriteOnly);
+        out << static_cast<qint64>(seen) << static_cast<qint64>(sliceMs);
+        std::lock_guard lock(m_changesMutex);
+        if (!m_changes)
+            m_changes = WireSocket::Connect(m_socketPath);
+        const auto reply =
+            m_changes ? m_changes->Ask(WireKind::WaitChange, request, WireKind::CounterValue, sliceMs + kProbeTimeoutMs)
+                      : std::nullopt;
+        const auto counter = reply ? DecodeNumber(*reply) : std::nullopt;
+        if (!counter) {
+            // Unreachable: the counter has changed; waiting out the slice keeps a rescan from spinning.
+            m_changes.reset();
+            stop.Wait(sliceMs);
+            return true;
+        }
+        return static_cast<std::uint64_t>(*counter) != seen;
     });
 }
 

@@ -33,6 +33,9 @@ private:
     QString m_socketPath;
     std::mutex m_mutex;
     std::unique_ptr<WireSocket> m_requests;
+    // Its own socket, so a wait never holds up the requests of other threads.
+    std::mutex m_changesMutex;
+    std::unique_ptr<WireSocket> m_changes;
     std::uint64_t m_unreachableCount = 0;
 };
 

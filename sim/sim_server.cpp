@@ -11,6 +11,8 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <algorithm>
+
 #include <poll.h>
 #include <sys/socket.h>
 #include <thread>
@@ -21,6 +23,7 @@ namespace {
 
 constexpr int kAcceptPollMs = 50;
 constexpr std::size_t kLongestInputReport = 256;
+constexpr qint64 kLongestChangeWaitMs = 1000;
 
 std::vector<std::string> WordsOf(const QByteArray& payload)
 {
@@ -146,6 +149,19 @@ void DevsimServer::ServeClient(Client& client)
         case WireKind::Counter:
             client.Send(WireKind::CounterValue, EncodeNumber(static_cast<std::int64_t>(m_hub->ChangeCounter())));
             break;
+        case WireKind::WaitChange: {
+            QDataStream in(frame->payload);
+            qint64 seen = 0;
+            qint64 waitMs = 0;
+            in >> seen >> waitMs;
+            // Bounded, so a stopping server never waits long on this client.
+            if (in.status() == QDataStream::Ok) {
+                m_hub->WaitForChange(static_cast<std::uint64_t>(seen),
+                                     static_cast<int>(std::clamp<qint64>(waitMs, 0, kLongestChangeWaitMs)));
+            }
+            client.Send(WireKind::CounterValue, EncodeNumber(static_cast<std::int64_t>(m_hub->ChangeCounter())));
+            break;
+        }
         case WireKind::Control: {
             const std::vector<std::string> words = WordsOf(frame->payload);
             ControlResult result;

@@ -26,6 +26,7 @@ enum class WireKind : std::uint8_t {
     Input = 9,         // an input report, whenever one arrives
     Control = 10,      // a devsim command line -> ControlReply
     ControlReply = 11, // success flag, then the text
+    WaitChange = 12,   // counter seen, longest wait in ms -> CounterValue once it differs or the wait is over
 };
 
 struct WireFrame {
