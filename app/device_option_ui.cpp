@@ -48,6 +48,8 @@ QString ImageString(const QString& file)
 
 constexpr UINT kPreviewMs = 5;
 constexpr UINT kQuietPreviewMs = 50;
+// Nobody sees the page: only the device's own lights wait on the first change.
+constexpr UINT kUnseenQuietPreviewMs = 200;
 constexpr int kQuietPreviewsBeforeSlowing = 40;
 constexpr UINT kRetryConnectedMs = 3000;
 constexpr UINT kFirstPowerMs = 50;
@@ -158,7 +160,10 @@ void CDeviceOptionUI::OnPreview()
     m_panelWasShown = panelShown;
     // Lights that stand still need no 5 ms cadence; the first change brings it back.
     m_quietPreviews = changed ? 0 : m_quietPreviews + 1;
-    StartPreview(m_quietPreviews >= kQuietPreviewsBeforeSlowing ? kQuietPreviewMs : kPreviewMs);
+    if (m_quietPreviews < kQuietPreviewsBeforeSlowing)
+        StartPreview(kPreviewMs);
+    else
+        StartPreview(panelShown ? kQuietPreviewMs : kUnseenQuietPreviewMs);
 }
 
 void CDeviceOptionUI::StartPreview(UINT intervalMs)
