@@ -296,7 +296,7 @@ void CMainWnd::OnActivity(bool active, bool hover)
     m_active = active;
     m_hover = hover;
     for (int kind : kLitKinds) {
-        for (CHalvorinUSBDevice* device : m_devices[kind])
+        for (CHalvorinUSBDevice* device : DevicesOfKind(kind))
             device->SetPreviewRefresh(m_active || m_hover ? 1 : 0);
     }
 }
@@ -346,7 +346,7 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case kLanguageChanged:
         ApplyLanguage(int(wParam));
         for (int kind : kKeyboardAndMouse) {
-            for (CHalvorinUSBDevice* device : m_devices[kind])
+            for (CHalvorinUSBDevice* device : DevicesOfKind(kind))
                 device->RefreshPage();
         }
         break;
@@ -623,7 +623,7 @@ void CMainWnd::SetLightingControl(bool on, bool broadcast)
         button->setChecked(on);
     }
     for (int kind : kLitKinds) {
-        for (CHalvorinUSBDevice* device : m_devices[kind])
+        for (CHalvorinUSBDevice* device : DevicesOfKind(kind))
             device->EnableLiveLighting(m_lightingControl);
     }
 }

@@ -13,6 +13,8 @@
 #include "ui/tray_icon.h"
 #include "ui/window_impl_base.h"
 
+#include <QPointer>
+
 #include <array>
 #include <memory>
 #include <vector>
@@ -114,6 +116,8 @@ private:
     HidInterfaceEntry IdentityOf(int slot) const;
     CDeviceOptionUI* EntryOf(const CHalvorinUSBDevice& device) const;
     std::vector<CHalvorinUSBDevice*> AllDevices() const;
+    // The devices of a kind that still exist.
+    std::vector<CHalvorinUSBDevice*> DevicesOfKind(int kind) const;
 
     // Selector entries.
     void ShowEntry(CDeviceOptionUI* entry, bool select);
@@ -148,7 +152,8 @@ private:
     std::unique_ptr<QObject> m_alive = std::make_unique<QObject>();
 
     // One list per kind, by kind index: keyboards, mice, mouse pads, headsets.
-    std::array<std::vector<CHalvorinUSBDevice*>, kDeviceKindCount> m_devices;
+    // Guarded: the pages may go before the window object, with the window's widget.
+    std::array<std::vector<QPointer<CHalvorinUSBDevice>>, kDeviceKindCount> m_devices;
     std::vector<QWidget*> m_powerControls;
     std::vector<CDeviceOptionUI*> m_entries;
     CTabLayoutUI* m_deviceSwitch = nullptr;

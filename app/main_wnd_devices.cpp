@@ -129,16 +129,29 @@ CDeviceOptionUI* CMainWnd::EntryOf(const CHalvorinUSBDevice& device) const
 std::vector<CHalvorinUSBDevice*> CMainWnd::AllDevices() const
 {
     std::vector<CHalvorinUSBDevice*> all;
-    for (const auto& kind : m_devices)
-        all.insert(all.end(), kind.begin(), kind.end());
+    for (int kind = 0; kind < int(m_devices.size()); ++kind) {
+        const std::vector<CHalvorinUSBDevice*> ofKind = DevicesOfKind(kind);
+        all.insert(all.end(), ofKind.begin(), ofKind.end());
+    }
     return all;
+}
+
+std::vector<CHalvorinUSBDevice*> CMainWnd::DevicesOfKind(int kind) const
+{
+    std::vector<CHalvorinUSBDevice*> devices;
+    if (kind < 0 || std::size_t(kind) >= m_devices.size())
+        return devices;
+    for (CHalvorinUSBDevice* device : m_devices[kind]) {
+        if (device)
+            devices.push_back(device);
+    }
+    return devices;
 }
 
 CHalvorinUSBDevice* CMainWnd::DeviceOfKind(int kindIndex) const
 {
-    if (kindIndex < 0 || std::size_t(kindIndex) >= m_devices.size() || m_devices[kindIndex].empty())
-        return nullptr;
-    return m_devices[kindIndex].front();
+    const std::vector<CHalvorinUSBDevice*> devices = DevicesOfKind(kindIndex);
+    return devices.empty() ? nullptr : devices.front();
 }
 
 CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)

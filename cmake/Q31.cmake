@@ -28,14 +28,18 @@ function(q31_add_program name)
   target_link_libraries(${name} PRIVATE q31_program_defaults ${ARG_DEPS})
 endfunction()
 
-# q31_add_test(NAME SOURCES ... [DEPS ...] [LABELS ...]): one GoogleTest program,
-# run by CTest on Qt's offscreen platform; its tests carry the labels (ctest -L).
+# q31_add_test(NAME [SERIAL] SOURCES ... [DEPS ...] [LABELS ...]): one GoogleTest
+# program, run by CTest on Qt's offscreen platform; its tests carry the labels
+# (ctest -L). SERIAL tests run alone, for those that time the machine's answers.
 function(q31_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;DEPS;LABELS" ${ARGN})
   q31_add_program(${name} SOURCES ${ARG_SOURCES} DEPS q31_test_main ${ARG_DEPS})
   set(properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   if(ARG_LABELS)
     list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
   endif()
   gtest_discover_tests(${name}
     PROPERTIES ${properties}

@@ -4,6 +4,7 @@
 // time the UI thread kept a posted call waiting.
 #include "sim/sim_traffic_log.h"
 #include "tests/app/silent_devices_scenario.h"
+#include "tests/common/sanitizer_limits.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ using namespace std::chrono_literals;
 
 constexpr auto kDriveTime = 30s;
 // Well below what a person notices as a stuck window.
-constexpr auto kLongestAllowedStall = 50ms;
+constexpr auto kLongestAllowedStall = 50ms * kSanitizerSlowdown;
 
 bool KeyboardWasAsked(q31::sim::SimHub& hub)
 {

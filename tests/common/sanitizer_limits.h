@@ -1,6 +1,16 @@
 #pragma once
-// Tests that ThreadSanitizer cannot judge.
+// Tests that the sanitizers cannot judge, or judge only more slowly.
 #include <gtest/gtest.h>
+
+// How many times slower than a plain build a sanitized one answers: limits on
+// wall-clock time are widened by it, so they still catch a stall of seconds.
+#if defined(__SANITIZE_THREAD__)
+inline constexpr int kSanitizerSlowdown = 10;
+#elif defined(__SANITIZE_ADDRESS__)
+inline constexpr int kSanitizerSlowdown = 4;
+#else
+inline constexpr int kSanitizerSlowdown = 1;
+#endif
 
 // Qt starts a child sharing this process's memory until exec, which corrupts
 // ThreadSanitizer's state of the starting thread: its later locking goes
