@@ -1,6 +1,6 @@
 #include "tests/app/ui_stall_watch.h"
 
-#include <QMetaObject>
+#include "platform/post_to_thread.h"
 
 #include <algorithm>
 
@@ -48,14 +48,11 @@ void CUiStallWatch::Watch(std::stop_token stop)
     while (!stop.stop_requested()) {
         const std::uint64_t answeredBefore = m_probesAnswered;
         const auto posted = std::chrono::steady_clock::now();
-        QMetaObject::invokeMethod(
-            m_uiContext.get(),
-            [this] {
-                std::lock_guard answer(m_mutex);
-                ++m_probesAnswered;
-                m_answered.notify_all();
-            },
-            Qt::QueuedConnection);
+        PostToThreadOf(m_uiContext.get(), [this] {
+            std::lock_guard answer(m_mutex);
+            ++m_probesAnswered;
+            m_answered.notify_all();
+        });
         m_answered.wait(lock, stop, [&] { return m_probesAnswered != answeredBefore; });
         m_longest = std::max(m_longest, std::chrono::steady_clock::now() - posted);
         m_answered.wait_for(lock, stop, kProbeInterval, [] { return false; });
