@@ -5,8 +5,7 @@
 #include "app/registered_messages.h"
 #include "devices/halvorin_usb_device.h"
 #include "protocol/command_codes.h"
-#include "protocol/command_frame.h"
-#include "tests/app/simulated_desktop.h"
+#include "tests/app/desktop_test.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -20,34 +19,7 @@ using q31::sim::Route;
 constexpr int kKeyboardKind = kKindKeyboard;
 constexpr int kSettleMs = 3000;
 
-class DeviceUnplugTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QString error;
-        m_hub = q31::test::StartSimulatedDesktop(&error);
-        ASSERT_TRUE(m_hub) << error.toStdString();
-    }
-
-    void TearDown() override
-    {
-        m_window.reset();
-        q31::test::EndSimulatedDesktop();
-    }
-
-    bool KeyboardWasAskedToHandOverItsLights() const
-    {
-        for (const q31::sim::TrafficEntry& entry : m_hub->Log().Entries()) {
-            if (entry.direction == q31::sim::Direction::ToDevice && entry.bytes.size() > q31::kCommandByte &&
-                entry.bytes[q31::kCommandByte] == q31::kCmdTakeLightControl)
-                return true;
-        }
-        return false;
-    }
-
-    std::shared_ptr<q31::sim::SimHub> m_hub;
-    std::unique_ptr<CMainWnd> m_window;
-};
+using DeviceUnplugTest = q31::test::DesktopTest;
 
 TEST_F(DeviceUnplugTest, UnpluggingASilentKeyboardFreesItWithinASecond)
 {
@@ -69,7 +41,7 @@ TEST_F(DeviceUnplugTest, UnpluggingASilentKeyboardFreesItWithinASecond)
     handling.start();
     m_window->HandleMessage(g_msgLightRequest, 1, 1);
     EXPECT_LT(handling.elapsed(), 50);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return KeyboardWasAskedToHandOverItsLights(); }, kSettleMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RequestWasSent(q31::kCmdTakeLightControl); }, kSettleMs));
     ASSERT_FALSE(keyboard->IsDeviceWorkIdle());
 
     QElapsedTimer freed;

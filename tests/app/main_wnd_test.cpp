@@ -11,7 +11,7 @@
 #include "platform/named_mutex.h"
 #include "platform/registry_settings.h"
 #include "sim/sim_hub.h"
-#include "tests/app/simulated_desktop.h"
+#include "tests/app/desktop_test.h"
 #include "tests/common/event_counter.h"
 #include "tests/common/sanitizer_limits.h"
 #include "ui/container_ui.h"
@@ -32,7 +32,6 @@
 namespace {
 
 using q31::sim::Route;
-using q31::sim::SimHub;
 
 constexpr int kKeyboardKind = 0;
 constexpr int kMousePadKind = 2;
@@ -54,21 +53,13 @@ public:
     int powerRefreshes = 0;
 };
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public q31::test::DesktopTest {
 protected:
     void SetUp() override
     {
-        QString error;
-        m_hub = q31::test::StartSimulatedDesktop(&error);
-        ASSERT_TRUE(m_hub) << error.toStdString();
+        DesktopTest::SetUp();
         CControlFactory::GetInstance().RegisterControlClass(
             QStringLiteral("CHalvorinUSBDevice"), [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
-    }
-
-    void TearDown() override
-    {
-        m_window.reset();
-        q31::test::EndSimulatedDesktop();
     }
 
     // The window, once the first scan has shown it.
@@ -100,9 +91,6 @@ protected:
     {
         return QTest::qWaitFor(condition, timeoutMs);
     }
-
-    std::shared_ptr<SimHub> m_hub;
-    std::unique_ptr<CMainWnd> m_window;
 };
 
 TEST_F(MainWindowTest, WithoutDevicesItShowsTheNoDevicePanelOnTabZero)

@@ -7,8 +7,7 @@
 #include "devices/halvorin_usb_device.h"
 #include "platform/debug_log.h"
 #include "protocol/command_codes.h"
-#include "protocol/command_frame.h"
-#include "tests/app/simulated_desktop.h"
+#include "tests/app/desktop_test.h"
 
 #include <QTest>
 
@@ -19,7 +18,6 @@
 namespace {
 
 using q31::sim::Route;
-using q31::sim::SimHub;
 
 constexpr int kMouseKind = 1;
 constexpr int kSettleMs = 3000;
@@ -35,13 +33,11 @@ void CountWorkerLinesAfterTheWindow(QtMsgType, const QMessageLogContext& context
         ++g_linesAfterTheWindow;
 }
 
-class ReceiverLinkWorkerTest : public ::testing::Test {
+class ReceiverLinkWorkerTest : public q31::test::DesktopTest {
 protected:
     void SetUp() override
     {
-        QString error;
-        m_hub = q31::test::StartSimulatedDesktop(&error);
-        ASSERT_TRUE(m_hub) << error.toStdString();
+        DesktopTest::SetUp();
         QLoggingCategory::setFilterRules(QStringLiteral("q31.debug=true"));
         m_previousHandler = qInstallMessageHandler(CountWorkerLinesAfterTheWindow);
     }
@@ -51,21 +47,9 @@ protected:
         m_window.reset();
         qInstallMessageHandler(m_previousHandler);
         QLoggingCategory::setFilterRules(QString());
-        q31::test::EndSimulatedDesktop();
+        DesktopTest::TearDown();
     }
 
-    bool ReceiverIsAsked() const
-    {
-        for (const q31::sim::TrafficEntry& entry : m_hub->Log().Entries()) {
-            if (entry.direction == q31::sim::Direction::ToDevice && entry.source.find("receiver") != std::string::npos &&
-                entry.bytes.size() > q31::kCommandByte && entry.bytes[q31::kCommandByte] == q31::kCmdQueryReceiverLink)
-                return true;
-        }
-        return false;
-    }
-
-    std::shared_ptr<SimHub> m_hub;
-    std::unique_ptr<CMainWnd> m_window;
     QtMessageHandler m_previousHandler = nullptr;
 };
 
@@ -94,7 +78,7 @@ TEST_F(ReceiverLinkWorkerTest, ClosingTheWindowEndsTheAskingOfAReceiverWhoseDevi
     ASSERT_TRUE(m_hub->AddFault("mouse", silent).empty());
     ASSERT_TRUE(m_hub->SetReachable("mouse", true).empty());
     m_hub->Log().Clear();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ReceiverIsAsked(); }, kSettleMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return RequestWasSent(q31::kCmdQueryReceiverLink, "receiver"); }, kSettleMs));
 
     m_window.reset();
     g_windowGone = true;
