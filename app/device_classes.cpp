@@ -1,5 +1,6 @@
 #include "app/device_classes.h"
 
+#include "devices/halvorin_keyboard_device.h"
 #include "devices/halvorin_usb_device.h"
 #include "ui/control_factory.h"
 
@@ -16,6 +17,7 @@ QWidget* MakeDevice(QWidget* parent)
 
 constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
     {"CHalvorinUSBDevice", &MakeDevice<CHalvorinUSBDevice>},
+    {"HalvorinKeyboardDevice", &MakeDevice<CHalvorinKeyboardDevice>},
 });
 
 }  // namespace

@@ -28,6 +28,12 @@ enum RecordByte {
 
 }  // namespace
 
+KeyboardFlags KeyboardFlagsOf(const SystemWords& words)
+{
+    return {std::uint16_t(LowHalf(words[2])), std::uint16_t(LowHalf(words[1])), std::uint16_t(HighHalf(words[2])),
+            std::uint16_t(HighHalf(words[1]))};
+}
+
 std::uint8_t LightModeCode(int modeIndex, const std::vector<std::uint8_t>& modeCodes)
 {
     if (modeCodes.empty())

@@ -32,6 +32,10 @@ struct KeyboardFlags {
     bool operator==(const KeyboardFlags&) const = default;
 };
 
+// The flags as the profile keeps them: Key6Flag and PollingRate in word 2,
+// WFlag and WinFlag in word 3.
+KeyboardFlags KeyboardFlagsOf(const SystemWords& words);
+
 // The code a light mode index is sent as; an index without an entry sends entry 0.
 std::uint8_t LightModeCode(int modeIndex, const std::vector<std::uint8_t>& modeCodes);
 

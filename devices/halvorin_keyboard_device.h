@@ -1,0 +1,82 @@
+#pragma once
+// The keyboard's page and logic: where its keys sit on the device, its
+// profile document in step with the page and the keyboard, and what the user
+// changes written to the keyboard through the device's worker.
+#include "devices/halvorin_usb_device.h"
+#include "devices/keyboard_layout.h"
+#include "devices/keyboard_settings_record.h"
+#include "profiles/keyboard_profile_data.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+class CHalvorinKeyboardDevice : public CHalvorinUSBDevice {
+    Q_OBJECT
+public:
+    static constexpr int kKindNumber = 1;
+    // The keyboard's system settings the page offers as options.
+    enum class Flag { Key6, W, WinLock };
+
+    explicit CHalvorinKeyboardDevice(QWidget* parent = nullptr);
+    ~CHalvorinKeyboardDevice() override;
+
+    QString GetClass() const override { return QStringLiteral("HalvorinKeyboardDevice"); }
+    void NotifyPump(TNotifyUI& msg) override;
+
+    int ApplyProfile() override;
+    void OnActivated() override;
+    void SyncFromDevice() override;
+    bool IsOnline() override;
+    int ReloadProfile() override;
+    void RefreshPage() override;
+    std::vector<int> CollectKeyMacros() override;
+    int WriteKeyTable(int bank, const std::vector<KeyListEntry>& keys) override;
+    int WriteKeyTableCurrent(int bank) override;
+    int WriteMacros(const std::vector<int>& macros) override;
+    int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
+    void LoadNameLists() override;
+    void SaveProfile() override;
+
+    // Reads the key and light positions from the keyboard, on the worker.
+    void ReadDeviceLayout();
+    void SetKeyList(const std::vector<KeyListEntry>& keys);
+    std::vector<KeyListEntry> GetKeyList() const { return m_keys; }
+    // A key press (kind 1) or release (kind 2) the keyboard reported at a key position.
+    void OnKeyEvent(int position, int kind);
+
+    // The user's changes of the system settings: kept in the profile and sent.
+    void SetFlag(Flag flag, bool on);
+    void SetPollingRate(int option);
+
+    const q31::devices::KeyboardLayout& Layout() const { return m_layout; }
+    const q31::devices::KeyboardSettingsRecord& SettingsRecord() const { return m_settingsRecord; }
+    SystemWords SystemSettings() const { return m_systemWords; }
+    CKeyboardProfiledata& Profile() { return m_profile; }
+
+signals:
+    void PageRefreshed();
+    // A reported key event that names a logical key; the light modes react to it.
+    void KeyReported(int key, int kind);
+
+protected:
+    void OnNotificationCode(int type, std::uint16_t code) override;
+
+private:
+    struct SettingsReadResult;
+    void ReadSettings();
+    void TakeSettings(const SettingsReadResult& read);
+    void TakeProfileSwitch(std::uint16_t code);
+    void StoreSystemSettings();
+    int MacroCount() const;
+
+    CKeyboardProfiledata m_profile;
+    std::vector<KeyListEntry> m_keys;
+    q31::devices::KeyboardImage m_keyMap{};
+    q31::devices::KeyboardLayout m_layout;
+    q31::devices::KeyboardSettingsRecord m_settingsRecord{};
+    SystemWords m_systemWords{};
+    std::vector<std::uint8_t> m_modeCodes;
+    QStringList m_macroNames;
+};

@@ -1,0 +1,35 @@
+#include "devices/keyboard_key_table.h"
+
+#include "keys/function_types.h"
+
+#include <algorithm>
+
+namespace q31::devices {
+
+KeyboardKeyTable BuildKeyboardKeyTable(const KeyboardImage& keyMap, const KeyboardLayout& layout,
+                                       const std::vector<KeyListEntry>& keys, int macroCount)
+{
+    KeyboardKeyTable table;
+    std::copy_n(keyMap.begin(), 3 * layout.positions, table.block.begin());
+    const int count = std::min(int(keys.size()), kKeyboardKeys);
+    for (int key = 0; key < count; ++key) {
+        const int position = layout.positionOfKey[key];
+        if (position == kNoKeyEntry || position >= layout.positions)
+            continue;
+        FunctionCode code = keys[key].current;
+        if (keys::IsMacroType(code.type) && code.data1 >= macroCount) {
+            code = keys[key].factory;
+        } else if (keys::IsMacroType(code.type)) {
+            auto slot = std::find(table.macroSlots.begin(), table.macroSlots.end(), code.data1);
+            if (slot == table.macroSlots.end())
+                slot = table.macroSlots.insert(slot, code.data1);
+            code.data1 = std::uint8_t(slot - table.macroSlots.begin());
+        }
+        table.block[3 * position] = code.type;
+        table.block[3 * position + 1] = code.data1;
+        table.block[3 * position + 2] = code.data2;
+    }
+    return table;
+}
+
+}  // namespace q31::devices
