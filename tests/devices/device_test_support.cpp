@@ -1,6 +1,7 @@
 #include "tests/devices/device_test_support.h"
 
 #include "controls/control_registration.h"
+#include "devices/halvorin_keyboard_device.h"
 #include "hid/hid_catalogue.h"
 #include "protocol/link_attach.h"
 #include "sim/sim_hid_backend.h"
@@ -13,15 +14,15 @@
 
 namespace q31::test {
 
-std::string WritePageSkin(const TempFolder& folder, const QString& children)
+std::string WritePageSkin(const TempFolder& folder, const QString& children, const QString& rootClass)
 {
     const std::string path = folder.Path() + "/page.xml";
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error("cannot write the page skin");
     file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ui version=\"4.0\">\n"
-                              "<widget class=\"HalvorinUSBDevice\" name=\"page\">\n%1</widget>\n</ui>\n")
-                   .arg(children)
+                              "<widget class=\"%1\" name=\"page\">\n%2</widget>\n</ui>\n")
+                   .arg(rootClass, children)
                    .toUtf8());
     return path;
 }
@@ -37,6 +38,8 @@ QString KeyButtonElement(const QString& name, const QString& userData)
 
 QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
 {
+    if (className == QLatin1String("HalvorinKeyboardDevice"))
+        return new CHalvorinKeyboardDevice(parent);
     return className == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 
@@ -97,6 +100,19 @@ std::vector<int> SimBus::TakeCommands()
     }
     hub->Log().Clear();
     return commands;
+}
+
+std::string SimBus::NotificationPath(std::uint16_t deviceType) const
+{
+    for (const HidInterfaceEntry& entry : kHidInterfaceTable) {
+        if (entry.type != deviceType || entry.channel != kChannelNotification)
+            continue;
+        for (const hid::HidInterfaceInfo& info : hub->Enumerate()) {
+            if (info.productId == entry.productId && info.usagePage == entry.usagePage && info.usage == entry.usage)
+                return info.path;
+        }
+    }
+    return {};
 }
 
 bool WaitForDeviceWork(const CHalvorinUSBDevice& device)

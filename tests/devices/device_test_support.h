@@ -14,8 +14,9 @@
 
 namespace q31::test {
 
-// A page skin: root class "HalvorinUSBDevice" around the given children.
-std::string WritePageSkin(const TempFolder& folder, const QString& children);
+// A page skin: root class "HalvorinUSBDevice" (or the one given) around the given children.
+std::string WritePageSkin(const TempFolder& folder, const QString& children,
+                          const QString& rootClass = QStringLiteral("HalvorinUSBDevice"));
 // A key button element; name and user data as given (empty user data: none).
 QString KeyButtonElement(const QString& name, const QString& userData = QString());
 
@@ -42,6 +43,8 @@ public:
     bool Connect(CDeviceLink& link, const std::string& device, std::uint16_t deviceType);
     // Command codes (byte 3) of the reports written to devices since the last call.
     std::vector<int> TakeCommands();
+    // The path of the notification interface of a plugged device of that type; empty when there is none.
+    std::string NotificationPath(std::uint16_t deviceType) const;
 
     std::shared_ptr<sim::SimHub> hub;
 };

@@ -1,0 +1,254 @@
+// The keyboard against the simulated keyboard: what it learns at activation,
+// what its writes leave in the keyboard's memory, and what the keyboard
+// reports by itself.
+#include "devices/halvorin_keyboard_device.h"
+
+#include "keys/function_types.h"
+#include "macros/macro_files.h"
+#include "platform/folders.h"
+#include "protocol/command_codes.h"
+#include "tests/devices/device_test_support.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace q31::test {
+namespace {
+
+using devices::kNoKeyEntry;
+
+// Logical keys and where the simulated keyboard has them.
+constexpr int kEsc = 0;
+constexpr int kQ = 43;
+constexpr int kW = 44;
+constexpr int kE = 45;
+constexpr int kSpace = 108;
+constexpr int kM1 = 120;
+constexpr int kQPosition = 40;
+constexpr int kWPosition = 41;
+constexpr int kEPosition = 42;
+constexpr int kSpacePosition = 104;
+constexpr int kM1Position = 116;
+
+class KeyboardDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(UserDataFolder(QStringLiteral("keyboard"))).removeRecursively();
+        auto* built = builder.Build(WritePageSkin(skin, QString(), QStringLiteral("HalvorinKeyboardDevice")));
+        page = qobject_cast<CHalvorinKeyboardDevice*>(built);
+        ASSERT_TRUE(page);
+        page->SetKindName(QStringLiteral("keyboard"));
+        page->CreatePage();
+        builder.host->show();
+    }
+
+    void Activate(std::uint16_t type = Keyboard)
+    {
+        ASSERT_TRUE(bus.Connect(page->CommandLink(), "keyboard", type));
+        page->OnActivated();
+        ASSERT_TRUE(WaitForResults());
+    }
+
+    bool WaitForResults() { return WaitForDeviceWork(*page) && (QTest::qWait(20), true); }
+
+    std::vector<std::uint8_t> Dump(sim::Region region) const { return *bus.hub->Dump("keyboard", region); }
+
+    FunctionCode KeyMapAt(int position) const
+    {
+        const auto map = Dump(sim::Region::KeyMap);
+        return {map[3 * position], map[3 * position + 1], map[3 * position + 2]};
+    }
+
+    int Count(const std::vector<int>& commands, int command) const
+    {
+        return int(std::count(commands.begin(), commands.end(), command));
+    }
+
+    SimBus bus;
+    TempFolder skin;
+    PageBuilder builder;
+    CHalvorinKeyboardDevice* page = nullptr;
+};
+
+TEST_F(KeyboardDeviceTest, ActivationLearnsWhereTheKeysAndLightsAre)
+{
+    Activate();
+    const auto& layout = page->Layout();
+    EXPECT_EQ(layout.positions, 122);
+    EXPECT_EQ(layout.positionOfKey[kEsc], 0);
+    EXPECT_EQ(layout.positionOfKey[kQ], kQPosition);
+    EXPECT_EQ(layout.positionOfKey[kSpace], kSpacePosition);
+    EXPECT_EQ(layout.positionOfKey[kM1], kM1Position);
+    EXPECT_EQ(layout.lightOfKey[kQ], kQPosition);
+    EXPECT_EQ(layout.lightOfKey[kM1], kM1Position);
+    const auto brackets = bus.hub->Brackets("keyboard");
+    EXPECT_FALSE(brackets->open);
+    EXPECT_EQ(brackets->begun, brackets->ended);
+}
+
+TEST_F(KeyboardDeviceTest, AFailedLayoutReadStillClosesTheBracketAndKeepsTheMaps)
+{
+    sim::SimFault fault;
+    fault.kind = sim::FaultKind::StatusFF;
+    fault.command = kCmdReadKeyMap;
+    ASSERT_EQ(bus.hub->AddFault("keyboard", fault), "");
+    Activate();
+    EXPECT_EQ(page->Layout().positionOfKey[kQ], kNoKeyEntry);
+    const auto brackets = bus.hub->Brackets("keyboard");
+    EXPECT_FALSE(brackets->open);
+    EXPECT_GE(brackets->ended, 1);
+}
+
+TEST_F(KeyboardDeviceTest, FirstActivationCreatesTheProfileAndTakesTheKeyboardsSettings)
+{
+    Activate();
+    EXPECT_TRUE(QFileInfo::exists(UserDataFolder(QStringLiteral("keyboard")) + QStringLiteral("/ProfileList.ini")));
+    // The simulated keyboard is in profile 0, whose record starts 00 01 04 02 00 01 FF.
+    EXPECT_EQ(page->SettingsRecord()[0], 0);
+    EXPECT_EQ(page->Profile().ReadLightInfo()[1], 4);  // brightness
+    EXPECT_EQ(page->Profile().ReadLightInfo()[2], 2);  // speed: 4 less byte 3
+}
+
+TEST_F(KeyboardDeviceTest, AChangedSystemSettingWritesTheRecordOnceToAddressZero)
+{
+    Activate();
+    bus.TakeCommands();
+    page->SetPollingRate(3);
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(Count(bus.TakeCommands(), kCmdWriteParams), 1);
+    auto memory = Dump(sim::Region::Parameters);
+    EXPECT_EQ(memory[22], 3);
+    EXPECT_EQ(memory[0], 0);
+
+    // Changes made while the keyboard is busy go out as one record.
+    std::atomic<bool> release{false};
+    page->RunOnDevice([&release](const CStopEvent& cancel) {
+        while (!release && !cancel.Wait(1))
+            continue;
+    });
+    page->SetFlag(CHalvorinKeyboardDevice::Flag::Key6, true);
+    page->SetPollingRate(1);
+    release = true;
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(Count(bus.TakeCommands(), kCmdWriteParams), 1);
+    memory = Dump(sim::Region::Parameters);
+    EXPECT_EQ(memory[20], 1);
+    EXPECT_EQ(memory[22], 1);
+    EXPECT_EQ(HighHalf(page->SystemSettings()[1]), 1);
+}
+
+TEST_F(KeyboardDeviceTest, MacroBoundKeysCarryTheSlotsOfTheMacroBlock)
+{
+    Activate();
+    const macros::MacroFolder folder(UserDataFolder(QStringLiteral("keyboard")));
+    std::vector<macros::MacroEntry> entries;
+    for (int i = 0; i < 6; ++i) {
+        const QString guid = QStringLiteral("m%1").arg(i);
+        entries.push_back({guid, guid});
+        Json::Value event(Json::objectValue);
+        event["Action"] = "down";
+        event["Type"] = 1;
+        event["Button"] = 4 + i;
+        event["Delay"] = "10";
+        Json::Value document(Json::objectValue);
+        document["Events"].append(event);
+        ASSERT_TRUE(folder.WriteMacroDocument(guid, document));
+    }
+    ASSERT_TRUE(folder.WriteList(entries));
+
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    ASSERT_GT(keys.size(), std::size_t(kE));
+    keys[kQ].current = {keys::kMacro, 5, 0};
+    keys[kW].current = {keys::kMacroRepeated, 1, 3};
+    keys[kE].current = {keys::kMacro, 9, 0};  // past the macro list
+    page->SetKeyList(keys);
+
+    EXPECT_EQ(page->CollectKeyMacros(), (std::vector<int>{5, 1}));
+    bus.TakeCommands();
+    page->WriteMacros(page->CollectKeyMacros());
+    page->WriteKeyTableCurrent(0);
+    ASSERT_TRUE(WaitForResults());
+
+    EXPECT_EQ(KeyMapAt(kQPosition), (FunctionCode{keys::kMacro, 0, 0}));
+    EXPECT_EQ(KeyMapAt(kWPosition), (FunctionCode{keys::kMacroRepeated, 1, 3}));
+    EXPECT_EQ(KeyMapAt(kEPosition), keys[kE].factory);
+    EXPECT_EQ(KeyMapAt(kSpacePosition), keys[kSpace].factory);
+    // The block holds the two macros, macro 5 in slot 0: its one event names button 9.
+    const auto macroMemory = Dump(sim::Region::Macros);
+    EXPECT_EQ(macroMemory[4], 2);
+    const int first = macroMemory[16] | macroMemory[17] << 8;
+    EXPECT_EQ(macroMemory[first + 4 + 3], 9);
+    // The own key list keeps the macro numbers.
+    EXPECT_EQ(page->GetKeyList()[kQ].current.data1, 5);
+    const auto commands = bus.TakeCommands();
+    EXPECT_EQ(Count(commands, kCmdBeginConfig), Count(commands, kCmdEndConfig));
+}
+
+TEST_F(KeyboardDeviceTest, KeyPressesOnTheCableFindTheirLogicalKey)
+{
+    Activate();
+    ASSERT_FALSE(bus.NotificationPath(Keyboard).empty());
+    page->AttachNotification(bus.NotificationPath(Keyboard), Keyboard);
+    QSignalSpy reported(page, &CHalvorinKeyboardDevice::KeyReported);
+    ASSERT_EQ(bus.hub->PressKey("keyboard", kQPosition), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reported.size() >= 2; }, 3000));
+    EXPECT_EQ(reported[0], (QList<QVariant>{kQ, 1}));
+    EXPECT_EQ(reported[1], (QList<QVariant>{kQ, 2}));
+    // A position without a key is dropped.
+    ASSERT_EQ(bus.hub->Notify("keyboard", 0x05C8), "");
+    ASSERT_EQ(bus.hub->PressKey("keyboard", kSpacePosition), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reported.size() >= 4; }, 3000));
+    EXPECT_EQ(reported[2], (QList<QVariant>{kSpace, 1}));
+}
+
+TEST_F(KeyboardDeviceTest, AnOnBoardProfileSwitchThroughTheReceiverIsTakenIntoTheRecord)
+{
+    Activate(KeyboardReceiver);
+    const std::string path = bus.NotificationPath(KeyboardReceiver);
+    ASSERT_FALSE(path.empty());
+    page->AttachNotification(path, KeyboardReceiver);
+    QSignalSpy refreshed(page, &CHalvorinKeyboardDevice::PageRefreshed);
+    ASSERT_EQ(bus.hub->Notify("keyboard", 0x1123), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshed.size() >= 1; }, 3000));
+    EXPECT_EQ(page->SettingsRecord()[0], 3);
+    EXPECT_EQ(page->SettingsRecord()[17], 2);
+}
+
+TEST_F(KeyboardDeviceTest, AProfileNumberOnTheCableChangesNothing)
+{
+    Activate();
+    page->AttachNotification(bus.NotificationPath(Keyboard), Keyboard);
+    QSignalSpy refreshed(page, &CHalvorinKeyboardDevice::PageRefreshed);
+    QSignalSpy reported(page, &CHalvorinKeyboardDevice::KeyReported);
+    ASSERT_EQ(bus.hub->Notify("keyboard", 0x1123), "");
+    ASSERT_EQ(bus.hub->PressKey("keyboard", kQPosition), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reported.size() >= 2; }, 3000));
+    EXPECT_EQ(refreshed.size(), 0);
+    EXPECT_EQ(page->SettingsRecord()[0], 0);
+    EXPECT_EQ(page->SettingsRecord()[17], 0);
+}
+
+TEST_F(KeyboardDeviceTest, ASilentKeyboardNeverStallsThePage)
+{
+    sim::SimFault fault;
+    fault.kind = sim::FaultKind::NoReply;
+    fault.times = sim::SimFault::kAlways;
+    ASSERT_EQ(bus.hub->AddFault("keyboard", fault), "");
+    ASSERT_TRUE(bus.Connect(page->CommandLink(), "keyboard", Keyboard));
+    const auto start = std::chrono::steady_clock::now();
+    page->OnActivated();
+    page->SetPollingRate(2);
+    page->WriteKeyTableCurrent(0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_TRUE(page->IsPageReadPending());
+    EXPECT_TRUE(page->StopDeviceWork(QStringLiteral("unplugged")));
+}
+
+}  // namespace
+}  // namespace q31::test
