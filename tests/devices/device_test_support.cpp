@@ -37,7 +37,8 @@ QString KeyButtonElement(const QString& name, const QString& userData)
 
 QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
 {
-    return className == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
+    const bool page = className == QLatin1String("HalvorinUSBDevice") || className == QLatin1String("CHalvorinUSBDevice");
+    return page ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 
 CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
