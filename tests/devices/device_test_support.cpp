@@ -38,9 +38,11 @@ QString KeyButtonElement(const QString& name, const QString& userData)
 
 QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
 {
-    if (className == QLatin1String("HalvorinKeyboardDevice"))
+    // The names the skins use, with or without the class prefix.
+    const QString name = className.startsWith(QLatin1Char('C')) ? className.mid(1) : className;
+    if (name == QLatin1String("HalvorinKeyboardDevice"))
         return new CHalvorinKeyboardDevice(parent);
-    return className == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
+    return name == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 
 CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
