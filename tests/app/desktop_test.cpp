@@ -1,5 +1,6 @@
 #include "tests/app/desktop_test.h"
 
+#include "app/control_classes.h"
 #include "protocol/command_frame.h"
 #include "tests/app/simulated_desktop.h"
 
@@ -17,6 +18,8 @@ void DesktopTest::SetUp()
 void DesktopTest::TearDown()
 {
     m_window.reset();
+    // A test may have put stand-ins in place of the real classes.
+    app::RegisterControlClasses();
     EndSimulatedDesktop();
 }
 

@@ -58,8 +58,11 @@ protected:
     void SetUp() override
     {
         DesktopTest::SetUp();
-        CControlFactory::GetInstance().RegisterControlClass(
-            QStringLiteral("CHalvorinUSBDevice"), [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
+        // Every page, the keyboard's too, is the counting stand-in.
+        for (const char* page : {"CHalvorinUSBDevice", "HalvorinKeyboardDevice"}) {
+            CControlFactory::GetInstance().RegisterControlClass(
+                QString::fromLatin1(page), [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
+        }
     }
 
     // The window, once the first scan has shown it.
