@@ -47,11 +47,17 @@ void CHalvorinKeyboardDevice::TakeSettings(const SettingsReadResult& read)
         return;
     }
     LoadNameLists();
-    // Without the keyboard the page shows a blank record of the last known profile.
-    const std::uint8_t profile = read.open ? read.profile : m_settingsRecord[0];
+    if (!read.open) {
+        // Without the keyboard there is nothing to take: a blank record would wipe the profile's
+        // lighting and flags, so only the record is blanked, keeping the last known profile number.
+        const std::uint8_t profile = m_settingsRecord[0];
+        m_settingsRecord = {};
+        m_settingsRecord[0] = profile;
+        RefreshPage();
+        return;
+    }
     const KeyboardSettingsRead taken =
-        ReadKeyboardSettings(read.open ? read.record : KeyboardSettingsRecord{}, profile, m_profile.ReadLightInfo(),
-                             m_modeCodes);
+        ReadKeyboardSettings(read.record, read.profile, m_profile.ReadLightInfo(), m_modeCodes);
     m_settingsRecord = taken.record;
     m_systemWords[1] = PackWord(taken.key6Flag, HighHalf(m_systemWords[1]));
     m_systemWords[2] = PackWord(taken.wFlag, taken.winFlag);

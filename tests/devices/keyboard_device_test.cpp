@@ -7,6 +7,7 @@
 #include "macros/macro_files.h"
 #include "platform/folders.h"
 #include "protocol/command_codes.h"
+#include "protocol/link_attach.h"
 #include "tests/devices/device_test_support.h"
 
 #include <QDir>
@@ -113,6 +114,19 @@ TEST_F(KeyboardDeviceTest, FirstActivationCreatesTheProfileAndTakesTheKeyboardsS
     EXPECT_EQ(page->SettingsRecord()[0], 0);
     EXPECT_EQ(page->Profile().ReadLightInfo()[1], 4);  // brightness
     EXPECT_EQ(page->Profile().ReadLightInfo()[2], 2);  // speed: 4 less byte 3
+}
+
+TEST_F(KeyboardDeviceTest, AReadWithoutTheKeyboardKeepsTheProfilesLightingAndFlags)
+{
+    Activate();
+    const LightSettings light = page->Profile().ReadLightInfo();
+    const SystemWords words = page->SystemSettings();
+    q31::DetachCommandInterfaces(page->CommandLink());
+    page->SyncFromDevice();
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(page->Profile().ReadLightInfo(), light);
+    EXPECT_EQ(page->SystemSettings(), words);
+    EXPECT_EQ(page->SettingsRecord(), q31::devices::KeyboardSettingsRecord{});
 }
 
 TEST_F(KeyboardDeviceTest, AChangedSystemSettingWritesTheRecordOnceToAddressZero)
