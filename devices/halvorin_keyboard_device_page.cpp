@@ -7,6 +7,7 @@
 #include "ui/option_ui.h"
 #include "ui/resource_manager.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QSignalBlocker>
 
@@ -41,6 +42,37 @@ std::optional<QString> CaptionOf(const q31::keys::CodeName& name, const QStringL
     return std::nullopt;
 }
 
+// The largest text of the caption that fits the key at its own font or at a
+// smaller one down to three quarters of it: the caption, or the last word of
+// a name of several words ("Num 7", "Page Up"), as keycaps print them; else
+// elided. The keys are drawn small and the tip carries the whole caption.
+void ShowCaption(CDeviceKeyButtonUI& button, const QString& caption)
+{
+    static const char* const kSkinFont = "q31SkinFont";
+    if (!button.property(kSkinFont).isValid())
+        button.setProperty(kSkinFont, button.font());
+    const QFont skinFont = button.property(kSkinFont).value<QFont>();
+    const int room = button.maximumWidth();
+    const int smallest = std::max(1, skinFont.pixelSize() * 3 / 4);
+    QFont font = skinFont;
+    const auto fits = [&](const QString& text) {
+        for (font = skinFont;; font.setPixelSize(font.pixelSize() - 1)) {
+            if (QFontMetrics(font).horizontalAdvance(text) < room)
+                return true;
+            if (font.pixelSize() <= smallest)
+                return false;
+        }
+    };
+    const QString lastWord = caption.section(QLatin1Char(' '), -1);
+    if (fits(caption))
+        button.setText(caption);
+    else if (fits(lastWord))
+        button.setText(lastWord);
+    else
+        button.setText(QFontMetrics(font).elidedText(caption, Qt::ElideRight, room));
+    button.setFont(font);
+}
+
 // Shows a setting without the option reporting a change the user made.
 void ShowSelected(COptionUI* option, bool selected)
 {
@@ -73,8 +105,7 @@ void CHalvorinKeyboardDevice::ShowKeyCaptions()
             continue;
         const QString ownName =
             CaptionOf(q31::keys::NameOfCode(FactoryKeyCodes()[i], context), m_macroNames).value_or(QString());
-        // The keys are drawn small; the tip carries the whole caption.
-        button->setText(button->fontMetrics().elidedText(*caption, Qt::ElideRight, button->maximumWidth()));
+        ShowCaption(*button, *caption);
         button->setToolTip(ownName + keySet + *caption);
         button->SetKeySetBadgeHidden(m_keys[i].current == m_keys[i].factory);
         button->update();
