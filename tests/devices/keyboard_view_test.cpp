@@ -28,6 +28,7 @@ constexpr int kQ = 43;
 constexpr int kW = 44;
 constexpr int kCapsLock = 63;
 constexpr int kSpace = 108;
+constexpr int kNumPad7 = 59;
 constexpr int kPageLights = 170;
 constexpr FunctionCode kSpaceCode{keys::kKeyboardKey, 0x00, 0x2C};
 
@@ -90,6 +91,9 @@ TEST_F(KeyboardViewTest, KeysAreCaptionedInTheLanguageAndTheCaptionsFitTheKeys)
     EXPECT_EQ(Key(kCapsLock)->text(), QStringLiteral("Caps"));
     EXPECT_EQ(Key(kQ)->toolTip(), QStringLiteral("Q → Space"));
     EXPECT_EQ(Key(kW)->toolTip(), QStringLiteral("W → Burst"));
+    // Too long for its key: shown as its keycap prints it.
+    EXPECT_EQ(Key(kNumPad7)->text(), QStringLiteral("7"));
+    EXPECT_EQ(Key(kNumPad7)->toolTip(), QStringLiteral("Num 7 → Num 7"));
 
     CResourceManager::GetInstance().LoadLanguage(QStringLiteral("zh_CN.json"));
     page->RefreshPage();
