@@ -112,12 +112,6 @@ void CHalvorinKeyboardDevice::LoadNameLists()
     }
 }
 
-void CHalvorinKeyboardDevice::RefreshPage()
-{
-    LoadNameLists();
-    emit PageRefreshed();
-}
-
 void CHalvorinKeyboardDevice::SetKeyList(const std::vector<KeyListEntry>& keys)
 {
     m_keys = keys;

@@ -18,6 +18,7 @@ public:
     static constexpr int kKindNumber = 1;
     // The keyboard's system settings the page offers as options.
     enum class Flag { Key6, W, WinLock };
+    static constexpr int kPollingRateOptions = 4;
 
     explicit CHalvorinKeyboardDevice(QWidget* parent = nullptr);
     ~CHalvorinKeyboardDevice() override;
@@ -38,6 +39,7 @@ public:
     int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
     void LoadNameLists() override;
     void SaveProfile() override;
+    void PaintLedPreview() override;
 
     // Reads the key and light positions from the keyboard, on the worker.
     void ReadDeviceLayout();
@@ -70,6 +72,9 @@ private:
     void TakeProfileSwitch(std::uint16_t code);
     void StoreSystemSettings();
     int MacroCount() const;
+    // The page's view of the key list and the system settings; nothing is sent.
+    void ShowKeyCaptions();
+    void ShowSystemSettings();
 
     CKeyboardProfiledata m_profile;
     std::vector<KeyListEntry> m_keys;

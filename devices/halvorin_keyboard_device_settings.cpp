@@ -11,7 +11,6 @@ using namespace q31::devices;
 
 namespace {
 
-constexpr int kPollingRateOptions = 4;
 const QString kPollingRatePrefix = QStringLiteral("polling_rate_option_");
 
 }  // namespace

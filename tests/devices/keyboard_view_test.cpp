@@ -1,0 +1,173 @@
+// The keyboard page over the simulated keyboard: key captions in the current
+// language, key-set badges, the system settings shown and the live key colours.
+#include "controls/device_key_button_ui.h"
+#include "devices/halvorin_keyboard_device.h"
+#include "devices/live_frame.h"
+#include "keys/function_types.h"
+#include "macros/macro_files.h"
+#include "platform/folders.h"
+#include "tests/devices/device_test_support.h"
+#include "ui/option_ui.h"
+#include "ui/resource_manager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSignalBlocker>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace q31::test {
+namespace {
+
+using devices::kKeyboardKeys;
+using devices::kMaxKeyPositions;
+
+constexpr int kEsc = 0;
+constexpr int kQ = 43;
+constexpr int kW = 44;
+constexpr int kCapsLock = 63;
+constexpr int kSpace = 108;
+constexpr int kNumPad7 = 59;
+constexpr int kPageLights = 170;
+constexpr FunctionCode kSpaceCode{keys::kKeyboardKey, 0x00, 0x2C};
+
+class KeyboardViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QDir(UserDataFolder(QStringLiteral("keyboard"))).removeRecursively();
+        CResourceManager::GetInstance().LoadResource(QStringLiteral("res.xml"));
+        CResourceManager::GetInstance().LoadLanguage(QStringLiteral("en.json"));
+        page = qobject_cast<CHalvorinKeyboardDevice*>(
+            builder.Build(Q31_SOURCE_DATA_DIR "/skin/XML/DeviceXml/keyboarddevice.xml"));
+        ASSERT_NE(page, nullptr);
+        page->SetKindName(QStringLiteral("keyboard"));
+        page->SetKeyCount(kPageLights);
+        page->SetLightCount(kPageLights);
+        page->CreatePage();
+        builder.host->resize(800, 572);
+        page->setGeometry(0, 0, 800, 572);
+        builder.host->show();
+        QApplication::processEvents();
+        ASSERT_TRUE(bus.Connect(page->CommandLink(), "keyboard", Keyboard));
+        page->OnActivated();
+        ASSERT_TRUE(WaitForResults());
+    }
+
+    void TearDown() override { CResourceManager::GetInstance().LoadLanguage(QStringLiteral("en.json")); }
+
+    bool WaitForResults() { return WaitForDeviceWork(*page) && (QTest::qWait(20), true); }
+
+    // Q does what Space does, W runs the first macro of the list.
+    void RemapKeys()
+    {
+        const macros::MacroFolder folder(UserDataFolder(QStringLiteral("keyboard")));
+        ASSERT_TRUE(folder.WriteList({{QStringLiteral("Burst"), QStringLiteral("m0")}}));
+        std::vector<KeyListEntry> keys = page->GetKeyList();
+        keys[kQ].current = kSpaceCode;
+        keys[kW].current = {keys::kMacro, 0, 0};
+        page->SetKeyList(keys);
+        page->RefreshPage();
+    }
+
+    CDeviceKeyButtonUI* Key(int index) const { return page->GetKeyButton(index); }
+
+    SimBus bus;
+    PageBuilder builder;
+    CHalvorinKeyboardDevice* page = nullptr;
+};
+
+TEST_F(KeyboardViewTest, EveryLogicalKeyOfTheDrawingIsBoundToItsIndex)
+{
+    for (int i = 0; i < kKeyboardKeys; ++i)
+        EXPECT_EQ(Key(i), page->findChild<CDeviceKeyButtonUI*>(QStringLiteral("key_%1").arg(i))) << i;
+}
+
+TEST_F(KeyboardViewTest, KeysAreCaptionedInTheLanguageAndTheCaptionsFitTheKeys)
+{
+    RemapKeys();
+    EXPECT_EQ(Key(kSpace)->text(), QStringLiteral("Space"));
+    EXPECT_EQ(Key(kCapsLock)->text(), QStringLiteral("Caps"));
+    EXPECT_EQ(Key(kQ)->toolTip(), QStringLiteral("Q → Space"));
+    EXPECT_EQ(Key(kW)->toolTip(), QStringLiteral("W → Burst"));
+    // Too long for its key: shown as its keycap prints it.
+    EXPECT_EQ(Key(kNumPad7)->text(), QStringLiteral("7"));
+    EXPECT_EQ(Key(kNumPad7)->toolTip(), QStringLiteral("Num 7 → Num 7"));
+
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("zh_CN.json"));
+    page->RefreshPage();
+    EXPECT_EQ(Key(kSpace)->text(), QStringLiteral("空格"));
+    EXPECT_EQ(Key(kCapsLock)->text(), QStringLiteral("大写"));
+    EXPECT_EQ(Key(kQ)->toolTip(), QStringLiteral("Q → 空格"));
+    for (int i = 0; i < kKeyboardKeys; ++i) {
+        const CDeviceKeyButtonUI* key = Key(i);
+        if (key->isVisible()) {
+            EXPECT_LE(key->fontMetrics().horizontalAdvance(key->text()), key->width()) << i;
+        }
+    }
+}
+
+TEST_F(KeyboardViewTest, OnlyARemappedKeyCarriesTheKeySetBadge)
+{
+    RemapKeys();
+    for (int i = 0; i < kKeyboardKeys; ++i)
+        EXPECT_EQ(Key(i)->IsKeySetBadgeHidden(), i != kQ && i != kW) << i;
+
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    keys[kQ].current = keys[kQ].factory;
+    page->SetKeyList(keys);
+    page->RefreshPage();
+    EXPECT_TRUE(Key(kQ)->IsKeySetBadgeHidden());
+}
+
+TEST_F(KeyboardViewTest, SettingsOptionsShowTheProfileWithoutWritingToTheKeyboard)
+{
+    page->SetPollingRate(2);
+    page->SetFlag(CHalvorinKeyboardDevice::Flag::WinLock, true);
+    page->SetFlag(CHalvorinKeyboardDevice::Flag::Key6, false);
+    ASSERT_TRUE(WaitForResults());
+    const auto option = [this](const QString& name) { return page->findChild<COptionUI*>(name); };
+    // Options left showing something else, quietly.
+    for (const QString& name : {QStringLiteral("winlockflag_option"), QStringLiteral("polling_rate_option_2")}) {
+        const QSignalBlocker quiet(option(name));
+        option(name)->Selected(false);
+    }
+    {
+        const QSignalBlocker quiet(option(QStringLiteral("6flag_option")));
+        option(QStringLiteral("6flag_option"))->Selected(true);
+    }
+    bus.TakeCommands();
+
+    page->RefreshPage();
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_TRUE(option(QStringLiteral("winlockflag_option"))->IsSelected());
+    EXPECT_FALSE(option(QStringLiteral("6flag_option"))->IsSelected());
+    for (int i = 0; i < CHalvorinKeyboardDevice::kPollingRateOptions; ++i)
+        EXPECT_EQ(option(QStringLiteral("polling_rate_option_%1").arg(i))->IsSelected(), i == 2) << i;
+    EXPECT_TRUE(bus.TakeCommands().empty());
+}
+
+TEST_F(KeyboardViewTest, ShownKeysTakeTheColourOfTheirLightAndHiddenKeysStayDark)
+{
+    const int light = page->Layout().lightOfKey[kEsc];
+    ASSERT_LT(light, kMaxKeyPositions);
+    for (int i = 0; i < kPageLights; ++i)
+        page->SetDevedOzirav(i, devices::PackLightRecord({0x10, 0x20, 0x30, 0x80}));
+    const std::uint32_t record = devices::PackLightRecord({0xFF, 0x40, 0x08, 0xC0});
+    page->SetDevedOzirav(light, record);
+
+    page->PaintLedPreview();
+    EXPECT_TRUE(Key(kEsc)->IsLightShown());
+    EXPECT_EQ(Key(kEsc)->GetLightColour(), devices::OverlayColour(record));
+    EXPECT_EQ(Key(kEsc)->GetLightLevel(), 0xC0);
+    for (int i = 0; i < kKeyboardKeys; ++i) {
+        if (Key(i)->isHidden()) {
+            EXPECT_FALSE(Key(i)->IsLightShown()) << i;
+        }
+    }
+    ASSERT_TRUE(WaitForResults());
+}
+
+}  // namespace
+}  // namespace q31::test
