@@ -1,6 +1,7 @@
 #include "devices/keyboard_settings_record.h"
 
 #include "devices/effect_steps.h"
+#include "devices/light_mode_code.h"
 
 #include <algorithm>
 
@@ -36,10 +37,7 @@ KeyboardFlags KeyboardFlagsOf(const SystemWords& words)
 
 std::uint8_t LightModeCode(int modeIndex, const std::vector<std::uint8_t>& modeCodes)
 {
-    if (modeCodes.empty())
-        return 0;
-    const bool known = modeIndex >= 0 && modeIndex < kKeyboardModeIndexLimit && std::size_t(modeIndex) < modeCodes.size();
-    return modeCodes[known ? std::size_t(modeIndex) : 0];
+    return ModeCodeOf(modeIndex, kKeyboardModeIndexLimit, modeCodes);
 }
 
 KeyboardSettingsRecord PackKeyboardSettings(std::uint8_t value, const LightSettings& light, const KeyboardFlags& flags,

@@ -1,5 +1,7 @@
 #include "devices/mouse_dpi.h"
 
+#include "devices/light_mode_code.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -118,10 +120,7 @@ std::optional<int> LoneEnabledStage(const std::array<bool, kDpiStageCount>& enab
 
 std::uint32_t MouseLightModeCode(int modeIndex, std::span<const std::uint32_t> modeCodes)
 {
-    if (modeCodes.empty())
-        return 0;
-    const bool known = modeIndex >= 0 && modeIndex < kModeIndexLimit && std::size_t(modeIndex) < modeCodes.size();
-    return modeCodes[known ? std::size_t(modeIndex) : 0];
+    return ModeCodeOf(modeIndex, kModeIndexLimit, modeCodes);
 }
 
 }  // namespace q31::devices
