@@ -39,6 +39,9 @@ public:
     void LoadNameLists() override;
     void SaveProfile() override;
 
+    // Puts the profile just loaded on the keyboard as one job: settings,
+    // macros, custom colours, key table. Called on a profile switch.
+    void ApplyProfileToDevice();
     // Reads the key and light positions from the keyboard, on the worker.
     void ReadDeviceLayout();
     void SetKeyList(const std::vector<KeyListEntry>& keys);
@@ -59,6 +62,8 @@ signals:
     void PageRefreshed();
     // A reported key event that names a logical key; the light modes react to it.
     void KeyReported(int key, int kind);
+    // A macro block that could not be written: what the user is told.
+    void MacroMessageShown(const QString& text);
 
 protected:
     void OnNotificationCode(int type, std::uint16_t code) override;
@@ -70,6 +75,7 @@ private:
     void TakeProfileSwitch(std::uint16_t code);
     void StoreSystemSettings();
     int MacroCount() const;
+    void ShowMacroWriteMessage(int result);
 
     CKeyboardProfiledata m_profile;
     std::vector<KeyListEntry> m_keys;
