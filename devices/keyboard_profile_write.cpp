@@ -86,7 +86,7 @@ int WriteCustomColours(CDeviceLink& link, const KeyboardLayout& layout, const Ke
 
 KeyboardProfileWriteResult WriteKeyboardProfile(CDeviceLink& link, const KeyboardImage& keyMap,
                                                 const KeyboardLayout& layout, const KeyboardProfileImage& profile,
-                                                const macros::MacroFolder& macroFolder)
+                                                const std::optional<macros::MacroFolder>& macroFolder)
 {
     KeyboardProfileWriteResult written;
     if (!link.IsOpen()) {
@@ -97,13 +97,16 @@ KeyboardProfileWriteResult WriteKeyboardProfile(CDeviceLink& link, const Keyboar
     if (written.result != kResultSuccess)
         return written;
 
-    const KeyboardKeyTable table = BuildKeyboardKeyTable(keyMap, layout, profile.keys, int(macroFolder.ReadList().size()));
-    const int macroResult = macros::WriteMacros(link, macroFolder, table.macroSlots);
-    if (macros::OutcomeOfMacroWrite(macroResult) == macros::MacroWriteOutcome::Failed) {
-        written.result = LinkCodeOfMacroWrite(macroResult);
-        return written;
+    const int macroCount = macroFolder ? int(macroFolder->ReadList().size()) : 0;
+    const KeyboardKeyTable table = BuildKeyboardKeyTable(keyMap, layout, profile.keys, macroCount);
+    if (macroFolder) {
+        const int macroResult = macros::WriteMacros(link, *macroFolder, table.macroSlots);
+        if (macros::OutcomeOfMacroWrite(macroResult) == macros::MacroWriteOutcome::Failed) {
+            written.result = LinkCodeOfMacroWrite(macroResult);
+            return written;
+        }
+        written.macros = macroResult;
     }
-    written.macros = macroResult;
 
     if (profile.colours) {
         written.result = WriteCustomColours(link, layout, *profile.colours);

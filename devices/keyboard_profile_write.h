@@ -54,9 +54,10 @@ struct KeyboardProfileWriteResult {
 
 // keyMap and layout: as read from this keyboard. A macro block that does not
 // fit is left out and the rest still written, so the keys name the slots the
-// keyboard already holds. Key table in bank 0.
+// keyboard already holds. Without a macro folder the macro-bound keys get
+// their default codes, as with an empty macro list. Key table in bank 0.
 KeyboardProfileWriteResult WriteKeyboardProfile(CDeviceLink& link, const KeyboardImage& keyMap,
                                                 const KeyboardLayout& layout, const KeyboardProfileImage& profile,
-                                                const macros::MacroFolder& macroFolder);
+                                                const std::optional<macros::MacroFolder>& macroFolder);
 
 }  // namespace q31::devices
