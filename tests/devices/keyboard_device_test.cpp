@@ -9,6 +9,7 @@
 #include "platform/folders.h"
 #include "protocol/command_codes.h"
 #include "tests/devices/device_test_support.h"
+#include "ui/resource_manager.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -66,8 +67,8 @@ protected:
         return {map[3 * position], map[3 * position + 1], map[3 * position + 2]};
     }
 
-    // Macro i has one event, on button 4 + i.
-    void WriteMacroList(int count)
+    // Macro i has events on button 4 + i.
+    void WriteMacroList(int count, int events = 1)
     {
         const macros::MacroFolder folder(UserDataFolder(QStringLiteral("keyboard")));
         std::vector<macros::MacroEntry> entries;
@@ -80,7 +81,8 @@ protected:
             event["Button"] = 4 + i;
             event["Delay"] = "10";
             Json::Value document(Json::objectValue);
-            document["Events"].append(event);
+            for (int e = 0; e < events; ++e)
+                document["Events"].append(event);
             ASSERT_TRUE(folder.WriteMacroDocument(guid, document));
         }
         ASSERT_TRUE(folder.WriteList(entries));
@@ -240,6 +242,40 @@ TEST_F(KeyboardDeviceTest, AProfileGoesToTheKeyboardAsSettingsMacrosColoursThenK
     EXPECT_FALSE(brackets->open);
     EXPECT_EQ(brackets->begun, brackets->ended);
     EXPECT_EQ(brackets->writesOutside, 0);
+}
+
+// A translation that holds other format sequences besides its count.
+class TranslatedTexts : public IQueryControlText {
+public:
+    TranslatedTexts() { CResourceManager::GetInstance().SetTextQueryInterface(this); }
+    ~TranslatedTexts() override { CResourceManager::GetInstance().SetTextQueryInterface(nullptr); }
+    QString QueryControlText(const QString& id, const QString&) override
+    {
+        return id == QLatin1String("message_text_16") ? QStringLiteral("%s %n: %d") : QString();
+    }
+};
+
+TEST_F(KeyboardDeviceTest, AMacroBlockTooLargeIsToldWithItsCountAndTheKeysStillGo)
+{
+    Activate();
+    // 16 + 6 + 4 x 2100 bytes against 64 blocks of 128: 58 events too many.
+    WriteMacroList(1, 2100);
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    keys[kQ].current = {keys::kMacro, 0, 0};
+    page->SetKeyList(keys);
+    TranslatedTexts texts;
+    QSignalSpy told(page, &CHalvorinKeyboardDevice::MacroMessageShown);
+
+    page->ApplyProfileToDevice();
+    ASSERT_TRUE(WaitForResults());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0][0].toString(), QStringLiteral("%s %n: 58"));
+    EXPECT_EQ(Dump(sim::Region::Macros)[0], 0);
+    EXPECT_EQ(KeyMapAt(kQPosition), (FunctionCode{keys::kMacro, 0, 0}));
+
+    page->WriteMacros(page->CollectKeyMacros());
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(told.size(), 2);
 }
 
 TEST_F(KeyboardDeviceTest, KeyPressesOnTheCableFindTheirLogicalKey)
