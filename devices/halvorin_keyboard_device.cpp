@@ -1,23 +1,18 @@
 #include "devices/halvorin_keyboard_device.h"
 
-#include "devices/config_bracket.h"
 #include "devices/keyboard_key_table.h"
 #include "devices/keyboard_layout_read.h"
+#include "devices/keyboard_mode_codes.h"
+#include "devices/keyboard_profile_write.h"
+#include "devices/macro_write_message.h"
 #include "macros/macro_download.h"
 #include "macros/macro_files.h"
 #include "platform/debug_log.h"
-#include "profiles/json_access.h"
-#include "profiles/json_file.h"
+#include "ui/msg_wnd.h"
+#include "ui/paint_manager.h"
 #include "profiles/profile_list_file.h"
 
 using namespace q31::devices;
-
-namespace {
-
-// The keyboard's lists in the shared effect list file.
-constexpr Json::ArrayIndex kKeyboardEffectList = 0;
-
-}  // namespace
 
 CHalvorinKeyboardDevice::CHalvorinKeyboardDevice(QWidget* parent)
     : CHalvorinUSBDevice(parent), m_layout(BuildKeyboardLayout(0, {}, {}))
@@ -102,14 +97,7 @@ void CHalvorinKeyboardDevice::LoadNameLists()
     m_macroNames.clear();
     for (const q31::macros::MacroEntry& entry : q31::macros::MacroFolder(UserDataFolder()).ReadList())
         m_macroNames.push_back(entry.name);
-    m_modeCodes.clear();
-    const Json::Value effects = ParseJsonFile(DefaultDataFolder() + QStringLiteral("default_light.json"));
-    const Json::Value& list = q31::json::Element(q31::json::Member(effects, "DefaultLightName"), kKeyboardEffectList);
-    for (Json::ArrayIndex i = 0; list.isArray() && i < list.size(); ++i) {
-        const Json::Value& value = q31::json::Member(list[i], "value");
-        // The record carries a mode code in one byte.
-        m_modeCodes.push_back(value.isIntegral() ? std::uint8_t(value.asLargestInt() & 0xFF) : 0);
-    }
+    m_modeCodes = ReadKeyboardModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"));
 }
 
 void CHalvorinKeyboardDevice::SetKeyList(const std::vector<KeyListEntry>& keys)
@@ -132,17 +120,7 @@ int CHalvorinKeyboardDevice::WriteKeyTable(int bank, const std::vector<KeyListEn
 {
     const KeyboardKeyTable table = BuildKeyboardKeyTable(m_keyMap, m_layout, keys, MacroCount());
     PostWrite("key table", [bank, block = table.block](CDeviceLink& link) {
-        if (!link.IsOpen())
-            return q31::kResultNoReply;
-        return InConfigBracket(link, [&] {
-            std::array<std::uint8_t, CDeviceLink::kDeviceInfoLength> info{};
-            if (const int read = link.ReadDeviceInfo(info); read != q31::kResultSuccess)
-                return read;
-            const std::optional<int> positions = KeyPositionCount(info);
-            if (!positions || link.SetBlockLength(std::uint16_t(3 * *positions)) != q31::kResultSuccess)
-                return q31::kResultNoReply;
-            return link.WriteKeyMap(block.data(), bank);
-        });
+        return link.IsOpen() ? WriteKeyboardKeyTable(link, block, bank) : q31::kResultNoReply;
     });
     return 1;
 }
@@ -154,12 +132,43 @@ int CHalvorinKeyboardDevice::WriteKeyTableCurrent(int bank)
 
 int CHalvorinKeyboardDevice::WriteMacros(const std::vector<int>& macros)
 {
-    PostWrite("macros", [folder = UserDataFolder(), macros](CDeviceLink& link) {
-        const int result = q31::macros::WriteMacros(link, q31::macros::MacroFolder(folder), macros);
-        if (q31::macros::OutcomeOfMacroWrite(result) == q31::macros::MacroWriteOutcome::Written)
-            return q31::kResultSuccess;
-        OutputDebugText(QStringLiteral("keyboard: the macros were not written (%1)").arg(result));
-        return result < q31::kResultNoReply ? result : q31::kResultNoReply;
-    });
+    AskDevice<int>(
+        [this, folder = UserDataFolder(), macros](const CStopEvent&) {
+            return q31::macros::WriteMacros(m_commandLink, q31::macros::MacroFolder(folder), macros);
+        },
+        [this](int result) {
+            const auto outcome = q31::macros::OutcomeOfMacroWrite(result);
+            ShowWriteResult(outcome != q31::macros::MacroWriteOutcome::Failed);
+            ShowMacroWriteMessage(result);
+        },
+        "macros");
     return 0;
+}
+
+void CHalvorinKeyboardDevice::ApplyProfileToDevice()
+{
+    LoadNameLists();
+    AskDevice<KeyboardProfileWriteResult>(
+        [this, image = KeyboardProfileImageOf(m_profile, m_modeCodes), keyMap = m_keyMap, layout = m_layout,
+         folder = UserDataFolder()](const CStopEvent&) {
+            return WriteKeyboardProfile(m_commandLink, keyMap, layout, image, q31::macros::MacroFolder(folder));
+        },
+        [this](const KeyboardProfileWriteResult& written) {
+            if (written.result != q31::kResultSuccess)
+                OutputDebugText(QStringLiteral("keyboard: the profile stopped on its way (%1)").arg(written.result));
+            ShowWriteResult(written.result == q31::kResultSuccess);
+            ShowMacroWriteMessage(written.macros);
+        },
+        "profile");
+}
+
+void CHalvorinKeyboardDevice::ShowMacroWriteMessage(int result)
+{
+    const QString text = MacroWriteMessage(result);
+    if (text.isEmpty())
+        return;
+    emit MacroMessageShown(text);
+    const CPaintManagerUI* manager = CPaintManagerUI::ForControl(this);
+    // The text is already in the user's language, with the count filled in.
+    ShowMessageBox(this, QString(), text, manager ? manager->GetDPI() : CPaintManagerUI::kDefaultDpi, false, 0);
 }

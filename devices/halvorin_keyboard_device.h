@@ -41,6 +41,9 @@ public:
     void SaveProfile() override;
     void PaintLedPreview() override;
 
+    // Puts the profile just loaded on the keyboard as one job: settings,
+    // macros, custom colours, key table. Called on a profile switch.
+    void ApplyProfileToDevice();
     // Reads the key and light positions from the keyboard, on the worker.
     void ReadDeviceLayout();
     void SetKeyList(const std::vector<KeyListEntry>& keys);
@@ -61,6 +64,8 @@ signals:
     void PageRefreshed();
     // A reported key event that names a logical key; the light modes react to it.
     void KeyReported(int key, int kind);
+    // A macro block that could not be written: what the user is told.
+    void MacroMessageShown(const QString& text);
 
 protected:
     void OnNotificationCode(int type, std::uint16_t code) override;
@@ -75,6 +80,7 @@ private:
     // The page's view of the key list and the system settings; nothing is sent.
     void ShowKeyCaptions();
     void ShowSystemSettings();
+    void ShowMacroWriteMessage(int result);
 
     CKeyboardProfiledata m_profile;
     std::vector<KeyListEntry> m_keys;

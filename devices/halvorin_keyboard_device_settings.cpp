@@ -1,7 +1,7 @@
 // The keyboard's settings record: read into the profile at activation and on
 // a sync, written from the profile when the user changes a system setting.
-#include "devices/config_bracket.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/keyboard_profile_write.h"
 #include "devices/indexed_name.h"
 #include "platform/debug_log.h"
 
@@ -73,9 +73,7 @@ int CHalvorinKeyboardDevice::WriteSettings(int profile, int value, int, int, int
         std::uint8_t(value), m_profile.ReadLightInfo(), KeyboardFlagsOf(m_systemWords), m_modeCodes);
     const auto address = std::uint16_t(std::clamp(profile, 0, 0xFF) * kKeyboardSettingsStride);
     PostWrite("settings", [record, address](CDeviceLink& link) {
-        if (!link.IsOpen())
-            return q31::kResultNoReply;
-        return InConfigBracket(link, [&] { return link.WriteParams(record.data(), record.size(), address); });
+        return link.IsOpen() ? WriteKeyboardSettings(link, record, address) : q31::kResultNoReply;
     });
     return 1;
 }

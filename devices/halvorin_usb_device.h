@@ -227,6 +227,8 @@ protected:
     void StopDeviceThreads();
     // Queued to the page: dropped when the page is gone first.
     void PostResult(std::function<void()> call);
+    // The line under the profile bar after a write: shown on a failure, hidden on a success.
+    void ShowWriteResult(bool written);
 
     class CPageNotifier : public INotifyUI {
     public:
@@ -293,7 +295,6 @@ private:
     void EndPageRead();
     // Enables the page's write controls while no page read is pending.
     void UpdateWriteControls();
-    void ShowWriteResult(bool written);
 
     CPageNotifier m_pageNotifier{*this};
     CHidDevice& NotificationInterface(int type);

@@ -3,12 +3,14 @@
 // reports by itself.
 #include "devices/halvorin_keyboard_device.h"
 
+#include "devices/keyboard_profile_write.h"
 #include "keys/function_types.h"
 #include "macros/macro_files.h"
 #include "platform/folders.h"
 #include "protocol/command_codes.h"
 #include "protocol/link_attach.h"
 #include "tests/devices/device_test_support.h"
+#include "ui/resource_manager.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -64,6 +66,27 @@ protected:
     {
         const auto map = Dump(sim::Region::KeyMap);
         return {map[3 * position], map[3 * position + 1], map[3 * position + 2]};
+    }
+
+    // Macro i has events on button 4 + i.
+    void WriteMacroList(int count, int events = 1)
+    {
+        const macros::MacroFolder folder(UserDataFolder(QStringLiteral("keyboard")));
+        std::vector<macros::MacroEntry> entries;
+        for (int i = 0; i < count; ++i) {
+            const QString guid = QStringLiteral("m%1").arg(i);
+            entries.push_back({guid, guid});
+            Json::Value event(Json::objectValue);
+            event["Action"] = "down";
+            event["Type"] = 1;
+            event["Button"] = 4 + i;
+            event["Delay"] = "10";
+            Json::Value document(Json::objectValue);
+            for (int e = 0; e < events; ++e)
+                document["Events"].append(event);
+            ASSERT_TRUE(folder.WriteMacroDocument(guid, document));
+        }
+        ASSERT_TRUE(folder.WriteList(entries));
     }
 
     int Count(const std::vector<int>& commands, int command) const
@@ -160,21 +183,7 @@ TEST_F(KeyboardDeviceTest, AChangedSystemSettingWritesTheRecordOnceToAddressZero
 TEST_F(KeyboardDeviceTest, MacroBoundKeysCarryTheSlotsOfTheMacroBlock)
 {
     Activate();
-    const macros::MacroFolder folder(UserDataFolder(QStringLiteral("keyboard")));
-    std::vector<macros::MacroEntry> entries;
-    for (int i = 0; i < 6; ++i) {
-        const QString guid = QStringLiteral("m%1").arg(i);
-        entries.push_back({guid, guid});
-        Json::Value event(Json::objectValue);
-        event["Action"] = "down";
-        event["Type"] = 1;
-        event["Button"] = 4 + i;
-        event["Delay"] = "10";
-        Json::Value document(Json::objectValue);
-        document["Events"].append(event);
-        ASSERT_TRUE(folder.WriteMacroDocument(guid, document));
-    }
-    ASSERT_TRUE(folder.WriteList(entries));
+    WriteMacroList(6);
 
     std::vector<KeyListEntry> keys = page->GetKeyList();
     ASSERT_GT(keys.size(), std::size_t(kE));
@@ -202,6 +211,85 @@ TEST_F(KeyboardDeviceTest, MacroBoundKeysCarryTheSlotsOfTheMacroBlock)
     EXPECT_EQ(page->GetKeyList()[kQ].current.data1, 5);
     const auto commands = bus.TakeCommands();
     EXPECT_EQ(Count(commands, kCmdBeginConfig), Count(commands, kCmdEndConfig));
+}
+
+TEST_F(KeyboardDeviceTest, AProfileGoesToTheKeyboardAsSettingsMacrosColoursThenKeys)
+{
+    Activate();
+    WriteMacroList(2);
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    ASSERT_GT(keys.size(), std::size_t(kW));
+    keys[kQ].current = {keys::kMacro, 1, 0};
+    keys[kW].current = {keys::kMacro, 0, 0};
+    page->SetKeyList(keys);
+    constexpr int kGroup = 2;
+    LightSettings light = page->Profile().ReadLightInfo();
+    light[0] = devices::kCustomColourMode;
+    light[devices::kKeyboardCustomGroup] = kGroup;
+    page->Profile().WriteLightInfo(light);
+    std::vector<CustomColour> colours(devices::kKeyboardKeys);
+    colours[kQ] = {200, 100, 50, 128};
+    colours[kM1] = {255, 255, 255, 255};
+    page->Profile().WriteCustomLightColors(kGroup, colours);
+
+    bus.TakeCommands();
+    page->ApplyProfileToDevice();
+    ASSERT_TRUE(WaitForResults());
+
+    std::vector<int> writes = bus.TakeCommands();
+    const std::vector<int> kinds{kCmdWriteParams, kCmdWriteMacros, kCmdWritePage, kCmdWriteKeyMap};
+    std::erase_if(writes, [&](int command) { return std::find(kinds.begin(), kinds.end(), command) == kinds.end(); });
+    writes.erase(std::unique(writes.begin(), writes.end()), writes.end());
+    EXPECT_EQ(writes, kinds);
+
+    EXPECT_EQ(Dump(sim::Region::Parameters)[25], kGroup);
+    EXPECT_EQ(Dump(sim::Region::Macros)[4], 2);
+    // Brightness 128 halves the colour.
+    const auto pages = Dump(sim::Region::ColourPages);
+    const std::size_t qLight = kGroup * devices::kColourPageSize + 3 * kQPosition;
+    EXPECT_EQ((std::vector<int>{pages[qLight], pages[qLight + 1], pages[qLight + 2]}), (std::vector<int>{100, 50, 25}));
+    EXPECT_EQ(pages[kGroup * devices::kColourPageSize + 3 * kM1Position], 254);
+    // Macro 1 is used first, by Q: slot 0.
+    EXPECT_EQ(KeyMapAt(kQPosition), (FunctionCode{keys::kMacro, 0, 0}));
+    EXPECT_EQ(KeyMapAt(kWPosition), (FunctionCode{keys::kMacro, 1, 0}));
+    const auto brackets = bus.hub->Brackets("keyboard");
+    EXPECT_FALSE(brackets->open);
+    EXPECT_EQ(brackets->begun, brackets->ended);
+    EXPECT_EQ(brackets->writesOutside, 0);
+}
+
+// A translation that holds other format sequences besides its count.
+class TranslatedTexts : public IQueryControlText {
+public:
+    TranslatedTexts() { CResourceManager::GetInstance().SetTextQueryInterface(this); }
+    ~TranslatedTexts() override { CResourceManager::GetInstance().SetTextQueryInterface(nullptr); }
+    QString QueryControlText(const QString& id, const QString&) override
+    {
+        return id == QLatin1String("message_text_16") ? QStringLiteral("%s %n: %d") : QString();
+    }
+};
+
+TEST_F(KeyboardDeviceTest, AMacroBlockTooLargeIsToldWithItsCountAndTheKeysStillGo)
+{
+    Activate();
+    // 16 + 6 + 4 x 2100 bytes against 64 blocks of 128: 58 events too many.
+    WriteMacroList(1, 2100);
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    keys[kQ].current = {keys::kMacro, 0, 0};
+    page->SetKeyList(keys);
+    TranslatedTexts texts;
+    QSignalSpy told(page, &CHalvorinKeyboardDevice::MacroMessageShown);
+
+    page->ApplyProfileToDevice();
+    ASSERT_TRUE(WaitForResults());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(told[0][0].toString(), QStringLiteral("%s %n: 58"));
+    EXPECT_EQ(Dump(sim::Region::Macros)[0], 0);
+    EXPECT_EQ(KeyMapAt(kQPosition), (FunctionCode{keys::kMacro, 0, 0}));
+
+    page->WriteMacros(page->CollectKeyMacros());
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(told.size(), 2);
 }
 
 TEST_F(KeyboardDeviceTest, KeyPressesOnTheCableFindTheirLogicalKey)

@@ -98,6 +98,23 @@ TEST(Q31ctlCommandLineTest, RefusesBadInputWithAReason)
     }
 }
 
+TEST(Q31ctlCommandLineTest, KeyboardCommandsGoOnlyToAKeyboard)
+{
+    auto parsed = Parse({"--device", "keyboard", "apply-profile", "p.Json", "--macros", "/tmp/m"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->command, Command::ApplyProfile);
+    EXPECT_EQ(parsed.options->profilePath, "p.Json");
+    EXPECT_EQ(parsed.options->macroFolder, "/tmp/m");
+    parsed = Parse({"--device", "keyboard-receiver", "layout"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->command, Command::Layout);
+
+    EXPECT_FALSE(Parse({"apply-profile", "p.Json"}).options);
+    EXPECT_FALSE(Parse({"--device", "mouse", "layout"}).options);
+    EXPECT_FALSE(Parse({"--device", "keyboard", "layout", "--macros", "/tmp/m"}).options);
+    EXPECT_FALSE(Parse({"--device", "keyboard", "apply-profile"}).options);
+}
+
 TEST(Q31ctlCommandLineTest, UsageSaysWhatEachCommandSendsAndWhatEachExitStatusMeans)
 {
     const std::string usage = UsageText();

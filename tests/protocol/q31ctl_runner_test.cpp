@@ -4,16 +4,25 @@
 
 #include <QProcess>
 
+#include <json/json.h>
+
 #include <algorithm>
 #include <set>
 #include <sstream>
 #include <thread>
 
+#include "devices/keyboard_layout.h"
+#include "devices/keyboard_profile_write.h"
 #include "hid/hid_catalogue.h"
+#include "keys/function_types.h"
+#include "macros/macro_files.h"
+#include "profiles/json_file.h"
+#include "protocol/command_codes.h"
 #include "sim/sim_faults.h"
 #include "sim/sim_hid_backend.h"
 #include "sim/sim_model.h"
 #include "tools/q31ctl/ctl_runner.h"
+#include "tests/common/temp_folder.h"
 #include "tools/q31ctl/exit_status.h"
 
 namespace q31::test {
@@ -154,6 +163,112 @@ TEST_F(Q31ctlRunnerTest, FailuresGiveTheirExitStatusAndOneLine)
     EXPECT_EQ(run.status, ctl::kExitFailure);
     EXPECT_EQ(run.err, "q31ctl: light frames are not sent through a receiver; nothing was sent\n");
     EXPECT_TRUE(TakeRequests().empty());
+}
+
+// A keyboard profile in custom colour mode, group 1, with Q (logical key 43)
+// bound to macro 0 and coloured.
+std::string WriteKeyboardProfile(const TempFolder& folder, int pollingRate)
+{
+    Json::Value keys(Json::arrayValue);
+    for (const FunctionCode& code : devices::FactoryKeyCodes()) {
+        Json::Value key(Json::objectValue);
+        key["Assignment"] = key["DefaultAssignment"] = code.type << 16 | code.data1 << 8 | code.data2;
+        keys.append(key);
+    }
+    keys[43]["Assignment"] = keys::kMacro << 16;
+    Json::Value colour(Json::objectValue);
+    colour["Red"] = 200;
+    colour["Green"] = 100;
+    colour["Blue"] = 50;
+    colour["Alpha"] = 128;
+    Json::Value section(Json::objectValue);
+    section["KeyList"] = keys;
+    section["LightInfo"]["SelectItem"] = devices::kCustomColourMode;
+    section["LightInfo"]["CustomGroup"] = 1;
+    section["CustomLightMode"]["LightColorInfo"][1][43] = colour;
+    section["SystemStages"]["PollingRate"] = pollingRate;
+    Json::Value document(Json::objectValue);
+    document["Device"].append(section);
+    const std::string path = folder.Path() + "/profile.Json";
+    EXPECT_TRUE(WriteJsonFile(QString::fromStdString(path), document));
+    return path;
+}
+
+void WriteOneMacro(const TempFolder& folder)
+{
+    const macros::MacroFolder macros(QString::fromStdString(folder.Path()));
+    Json::Value event(Json::objectValue);
+    event["Action"] = "down";
+    event["Type"] = 1;
+    event["Button"] = 4;
+    event["Delay"] = "10";
+    Json::Value document(Json::objectValue);
+    document["Events"].append(event);
+    ASSERT_TRUE(macros.WriteMacroDocument(QStringLiteral("m0"), document));
+    ASSERT_TRUE(macros.WriteList({{QStringLiteral("m0"), QStringLiteral("m0")}}));
+}
+
+TEST_F(Q31ctlRunnerTest, KeyboardLayoutPrintsWhereEachKeyAndLightIsAsJson)
+{
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Cable), "");
+    const CtlRun run = Run({"--device", "keyboard", "layout"});
+    ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    Json::Value layout;
+    std::string errors;
+    std::istringstream text(run.out);
+    ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), text, &layout, &errors)) << errors;
+    EXPECT_EQ(layout["positions"].asInt(), 122);
+    ASSERT_EQ(layout["keyPositions"].size(), Json::ArrayIndex(devices::kKeyboardKeys));
+    ASSERT_EQ(layout["lightIndexes"].size(), Json::ArrayIndex(devices::kKeyboardKeys));
+    EXPECT_EQ(layout["keyPositions"][43].asInt(), 40);
+    EXPECT_EQ(layout["lightIndexes"][43].asInt(), 40);
+    // A logical key the keyboard does not have.
+    EXPECT_TRUE(layout["keyPositions"][18].isNull());
+}
+
+TEST_F(Q31ctlRunnerTest, ApplyProfileWritesTheKeyboardAsAProfileSwitchDoes)
+{
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Cable), "");
+    TempFolder folder;
+    // Without a macro folder the macro-bound key gets its default code and no macro is sent.
+    CtlRun run = Run({"--device", "keyboard", "apply-profile", WriteKeyboardProfile(folder, 2)});
+    ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(Memory("keyboard", sim::Region::Parameters)[22], 2);
+    EXPECT_EQ(Memory("keyboard", sim::Region::Macros)[4], 0);
+    EXPECT_EQ(Memory("keyboard", sim::Region::KeyMap)[3 * 40], devices::FactoryKeyCodes()[43].type);
+
+    WriteOneMacro(folder);
+    run = Run({"--device", "keyboard", "apply-profile", WriteKeyboardProfile(folder, 3), "--macros", folder.Path()});
+    ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    EXPECT_EQ(Memory("keyboard", sim::Region::Parameters)[22], 3);
+    EXPECT_EQ(Memory("keyboard", sim::Region::Macros)[4], 1);
+    EXPECT_EQ(Memory("keyboard", sim::Region::ColourPages)[devices::kColourPageSize + 3 * 40], 100);
+    const auto keyMap = Memory("keyboard", sim::Region::KeyMap);
+    EXPECT_EQ((std::vector<int>{keyMap[3 * 40], keyMap[3 * 40 + 1]}), (std::vector<int>{keys::kMacro, 0}));
+    EXPECT_FALSE(hub->Brackets("keyboard")->open);
+}
+
+TEST_F(Q31ctlRunnerTest, ApplyProfileFailuresGiveOneLine)
+{
+    ASSERT_EQ(hub->Plug("keyboard", sim::Route::Cable), "");
+    TempFolder folder;
+    CtlRun run = Run({"--device", "keyboard", "apply-profile", folder.Path() + "/none.Json"});
+    EXPECT_EQ(run.status, ctl::kExitFailure);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+
+    sim::SimFault fault;
+    fault.kind = sim::FaultKind::StatusFF;
+    fault.command = kCmdWritePage;
+    ASSERT_EQ(hub->AddFault("keyboard", fault), "");
+    TakeRequests();
+    run = Run({"--device", "keyboard", "apply-profile", WriteKeyboardProfile(folder, 1)});
+    EXPECT_EQ(run.status, ctl::kExitStatusFF);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("the profile was not written"), std::string::npos);
+    const auto requests = TakeRequests();
+    EXPECT_TRUE(std::none_of(requests.begin(), requests.end(),
+                             [](const Report& report) { return report[3] == kCmdWriteKeyMap; }));
+    EXPECT_FALSE(hub->Brackets("keyboard")->open);
 }
 
 TEST_F(Q31ctlRunnerTest, QueryLinkTellsASilentReceiverFromAnUnreachableDevice)

@@ -27,7 +27,7 @@ struct CommandRule {
     const char* sends;      // what it does on the wire, for the usage text
 };
 
-constexpr std::array<CommandRule, 19> kCommands = {{
+constexpr std::array<CommandRule, 21> kCommands = {{
     {"list", Command::List, 0, "list", "", "list the interfaces and paths (sends nothing)"},
     {"info", Command::Info, 0, "info", "", "read the device information (command 0x03)"},
     {"status", Command::Status, 0, "status", "", "read battery and link state (command 0x1a)"},
@@ -51,6 +51,9 @@ constexpr std::array<CommandRule, 19> kCommands = {{
     {"listen", Command::Listen, 0, "listen [--count N] [--timeout S]", "--count --timeout",
      "print notification codes (sends nothing)"},
     {"autostart", Command::Autostart, 1, "autostart on|off", "", "start Q-31 at login, or not (sends nothing)"},
+    {"apply-profile", Command::ApplyProfile, 1, "apply-profile PROFILE.Json [--macros FOLDER]", "--macros",
+     "keyboard: write a profile as a profile switch does"},
+    {"layout", Command::Layout, 0, "layout", "", "keyboard: print its key positions and lights as JSON"},
 }};
 
 struct DeviceName {
@@ -86,6 +89,12 @@ std::vector<std::uint8_t> Bytes(const std::string& text, std::size_t maximum, co
         throw UsageError{std::string(what) + ": " + std::to_string(bytes->size()) + " bytes, at most " +
                          std::to_string(maximum) + " fit"};
     return std::move(*bytes);
+}
+
+void RequireKeyboard(const Options& options, const char* command)
+{
+    if (options.deviceType != Keyboard && options.deviceType != KeyboardReceiver)
+        throw UsageError{std::string(command) + ": only with --device keyboard or keyboard-receiver"};
 }
 
 void FillCommandArguments(Options& options, const std::vector<std::string>& args,
@@ -145,6 +154,15 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
             options.data.resize(options.length, 0);
         }
         break;
+    case Command::ApplyProfile:
+        options.profilePath = args[0];
+        if (extra.count("--macros"))
+            options.macroFolder = extra.at("--macros");
+        RequireKeyboard(options, "apply-profile");
+        break;
+    case Command::Layout:
+        RequireKeyboard(options, "layout");
+        break;
     case Command::Autostart:
         if (args[0] != "on" && args[0] != "off")
             throw UsageError{"autostart: on or off, not \"" + args[0] + "\""};
@@ -179,7 +197,7 @@ Options Parse(const std::vector<std::string>& arguments, bool& helpAsked)
             if (options.path.empty())
                 throw UsageError{"--path needs a path, as list prints it"};
         } else if (argument == "--bank" || argument == "--addr" || argument == "--len" || argument == "--data" ||
-                   argument == "--count" || argument == "--timeout") {
+                   argument == "--count" || argument == "--timeout" || argument == "--macros") {
             extra[argument] = value();
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError{"unknown option " + argument};
@@ -237,6 +255,8 @@ std::string UsageText()
     }
     text +=
         "Numbers are decimal or 0x-prefixed hex; HEX is hex bytes (\"0aff\", \"0a ff\", \"0a:ff\").\n"
+        "apply-profile writes the settings record, the macros of FOLDER, the custom colours and the key\n"
+        "table; without --macros the keys bound to macros get their default codes.\n"
         "--trace prints every report sent and received; --simulate uses the simulated devices\n"
         "(those of a running q31-devsim, else a keyboard, mouse, mouse pad and headset on their cables).\n"
         "Exit status: 0 success, 1 other failure, 2 bad usage, 3 no device (list: none found),\n"

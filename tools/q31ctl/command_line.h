@@ -28,6 +28,8 @@ enum class Command {
     Raw,
     Listen,
     Autostart,
+    ApplyProfile,
+    Layout,
 };
 
 struct Options {
@@ -46,6 +48,8 @@ struct Options {
     int count = 0;                // listen: notifications to wait for; 0 without limit
     int timeoutSeconds = 0;       // listen: 0 without limit
     bool autostart = false;       // autostart: on
+    std::string profilePath;      // apply-profile
+    std::string macroFolder;      // apply-profile; empty: no macros
 };
 
 struct ParsedCommandLine {

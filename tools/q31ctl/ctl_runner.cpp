@@ -13,6 +13,7 @@
 #include "protocol/result_codes.h"
 #include "tools/q31ctl/catalogue_interfaces.h"
 #include "tools/q31ctl/exit_status.h"
+#include "tools/q31ctl/keyboard_commands.h"
 #include "tools/q31ctl/trace_backend.h"
 
 namespace q31::ctl {
@@ -39,12 +40,6 @@ std::string Hex4(unsigned value)
     char text[8];
     std::snprintf(text, sizeof text, "0x%04x", value);
     return text;
-}
-
-int Fail(Console console, int status, const std::string& message)
-{
-    console.err << "q31ctl: " << message << '\n';
-    return status;
 }
 
 int Finish(Console console, int result)
@@ -254,6 +249,10 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
             console.out << Hex(reply.data(), reply.size());
         return Finish(console, result);
     }
+    case Command::ApplyProfile:
+        return ApplyKeyboardProfile(options, link, console);
+    case Command::Layout:
+        return PrintKeyboardLayout(link, console);
     case Command::List:
     case Command::Listen:
     case Command::Autostart:
@@ -263,6 +262,12 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
 }
 
 }  // namespace
+
+int Fail(Console console, int status, const std::string& message)
+{
+    console.err << "q31ctl: " << message << '\n';
+    return status;
+}
 
 int RunCtl(const Options& options, std::shared_ptr<hid::IHidBackend> backend, Console console,
            const std::atomic<bool>& stop)

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "hid/hid_backend.h"
 #include "tools/q31ctl/command_line.h"
@@ -13,6 +14,9 @@ struct Console {
     std::ostream& out;  // what was read from the device
     std::ostream& err;  // failures, notes and the trace
 };
+
+// One line on err that names the failure; returns status.
+int Fail(Console console, int status, const std::string& message);
 
 // Makes the back end the one every CHidDevice uses, runs the command and
 // returns the exit status. "listen" runs until stop is set.
