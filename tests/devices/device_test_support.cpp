@@ -6,7 +6,9 @@
 #include "protocol/link_attach.h"
 #include "sim/sim_hid_backend.h"
 #include "ui/control_factory.h"
+#include "ui/resource_manager.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 
@@ -57,6 +59,23 @@ CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
     manager.Init(host.get(), page);
     manager.AddNotifier(&page->PageNotifier());
     return page;
+}
+
+CHalvorinUSBDevice* PageBuilder::BuildShipped(const std::string& skinFile)
+{
+    CResourceManager::GetInstance().LoadResource(QStringLiteral("res.xml"));
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("en.json"));
+    return Build(Q31_SOURCE_DATA_DIR "/skin/XML/DeviceXml/" + skinFile);
+}
+
+void PageBuilder::ShowAtWindowSize(CHalvorinUSBDevice& page)
+{
+    constexpr int kWindowWidth = 800;
+    constexpr int kWindowHeight = 572;
+    host->resize(kWindowWidth, kWindowHeight);
+    page.setGeometry(0, 0, kWindowWidth, kWindowHeight);
+    host->show();
+    QApplication::processEvents();
 }
 
 SimBus::SimBus()

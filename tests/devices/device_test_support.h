@@ -29,6 +29,11 @@ public:
     QWidget* CreateControl(const QString& className, QWidget* parent) override;
     // Null when the skin could not be built.
     CHalvorinUSBDevice* Build(const std::string& skinPath);
+    // A device page the program ships ("keyboarddevice.xml"), with the program's
+    // theme and English texts, which size its controls.
+    CHalvorinUSBDevice* BuildShipped(const std::string& skinFile);
+    // The page laid out at the main window's size and shown.
+    void ShowAtWindowSize(CHalvorinUSBDevice& page);
 
     std::unique_ptr<QWidget> host;
     CPaintManagerUI manager;

@@ -2,9 +2,7 @@
 #include "controls/device_key_button_ui.h"
 #include "controls/select_panel_ui.h"
 #include "tests/devices/device_test_support.h"
-#include "ui/resource_manager.h"
 
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -19,16 +17,9 @@ class KeyboardPageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The theme and fonts of the program, which size the controls.
-        CResourceManager::GetInstance().LoadResource(QStringLiteral("res.xml"));
-        CResourceManager::GetInstance().LoadLanguage(QStringLiteral("en.json"));
-        page = builder.Build(Q31_SOURCE_DATA_DIR "/skin/XML/DeviceXml/keyboarddevice.xml");
+        page = builder.BuildShipped("keyboarddevice.xml");
         ASSERT_NE(page, nullptr);
-        // The main window's size, laid out as it is shown.
-        builder.host->resize(800, 572);
-        page->setGeometry(0, 0, 800, 572);
-        builder.host->show();
-        QApplication::processEvents();
+        builder.ShowAtWindowSize(*page);
         panel = page->findChild<CSelectPanelUI*>(QStringLiteral("keyboard_device_key_light"));
         ASSERT_NE(panel, nullptr);
     }

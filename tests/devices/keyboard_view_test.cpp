@@ -37,19 +37,13 @@ protected:
     void SetUp() override
     {
         QDir(UserDataFolder(QStringLiteral("keyboard"))).removeRecursively();
-        CResourceManager::GetInstance().LoadResource(QStringLiteral("res.xml"));
-        CResourceManager::GetInstance().LoadLanguage(QStringLiteral("en.json"));
-        page = qobject_cast<CHalvorinKeyboardDevice*>(
-            builder.Build(Q31_SOURCE_DATA_DIR "/skin/XML/DeviceXml/keyboarddevice.xml"));
+        page = qobject_cast<CHalvorinKeyboardDevice*>(builder.BuildShipped("keyboarddevice.xml"));
         ASSERT_NE(page, nullptr);
         page->SetKindName(QStringLiteral("keyboard"));
         page->SetKeyCount(kPageLights);
         page->SetLightCount(kPageLights);
         page->CreatePage();
-        builder.host->resize(800, 572);
-        page->setGeometry(0, 0, 800, 572);
-        builder.host->show();
-        QApplication::processEvents();
+        builder.ShowAtWindowSize(*page);
         ASSERT_TRUE(bus.Connect(page->CommandLink(), "keyboard", Keyboard));
         page->OnActivated();
         ASSERT_TRUE(WaitForResults());

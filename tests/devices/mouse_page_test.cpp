@@ -2,9 +2,7 @@
 #include "controls/device_key_button_ui.h"
 #include "controls/select_panel_ui.h"
 #include "tests/devices/device_test_support.h"
-#include "ui/resource_manager.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -23,14 +21,9 @@ class MousePageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CResourceManager::GetInstance().LoadResource(QStringLiteral("res.xml"));
-        CResourceManager::GetInstance().LoadLanguage(QStringLiteral("en.json"));
-        page = builder.Build(Q31_SOURCE_DATA_DIR "/skin/XML/DeviceXml/mousedevice.xml");
+        page = builder.BuildShipped("mousedevice.xml");
         ASSERT_NE(page, nullptr);
-        builder.host->resize(800, 572);
-        page->setGeometry(0, 0, 800, 572);
-        builder.host->show();
-        QApplication::processEvents();
+        builder.ShowAtWindowSize(*page);
         panel = page->findChild<CSelectPanelUI*>(QStringLiteral("mouse_device_key_light"));
         ASSERT_NE(panel, nullptr);
     }
