@@ -70,15 +70,6 @@ constexpr std::array<DeviceName, 6> kDeviceNames = {{
     {"headset", Headset},
 }};
 
-std::uint32_t Number(const std::string& text, std::uint32_t maximum, const char* what)
-{
-    std::string error;
-    const auto value = ParseNumber(text, maximum, &error);
-    if (!value)
-        throw UsageError{std::string(what) + ": " + error};
-    return *value;
-}
-
 std::vector<std::uint8_t> Bytes(const std::string& text, std::size_t maximum, const char* what)
 {
     std::string error;
@@ -102,23 +93,23 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
 {
     switch (options.command) {
     case Command::ReadParams:
-        options.address = static_cast<std::uint16_t>(Number(args[0], kAddressSpace - 1, "ADDR"));
-        options.length = Number(args[1], kAddressSpace - options.address, "LEN");
+        options.address = static_cast<std::uint16_t>(NumberArgument(args[0], kAddressSpace - 1, "ADDR"));
+        options.length = NumberArgument(args[1], kAddressSpace - options.address, "LEN");
         if (options.length == 0)
             throw UsageError{"LEN: at least 1 byte"};
         break;
     case Command::WriteParams:
-        options.address = static_cast<std::uint16_t>(Number(args[0], kAddressSpace - 1, "ADDR"));
+        options.address = static_cast<std::uint16_t>(NumberArgument(args[0], kAddressSpace - 1, "ADDR"));
         options.data = Bytes(args[1], kAddressSpace - options.address, "HEX");
         break;
     case Command::WriteKeyMap:
         options.data = Bytes(args[0], kMaxKeyMap, "HEX");
         if (extra.count("--bank"))
-            options.bank = static_cast<int>(Number(extra.at("--bank"), 255, "--bank"));
+            options.bank = static_cast<int>(NumberArgument(extra.at("--bank"), 255, "--bank"));
         break;
     case Command::WritePage: {
-        options.page = static_cast<int>(Number(args[0], kAddressSpace - 1, "PAGE"));
-        options.pageSize = static_cast<int>(Number(args[1], kAddressSpace - 1, "PAGESIZE"));
+        options.page = static_cast<int>(NumberArgument(args[0], kAddressSpace - 1, "PAGE"));
+        options.pageSize = static_cast<int>(NumberArgument(args[1], kAddressSpace - 1, "PAGESIZE"));
         const auto base = static_cast<std::uint64_t>(options.page) * static_cast<std::uint64_t>(options.pageSize);
         if (base >= kAddressSpace)
             throw UsageError{"PAGE × PAGESIZE lies past the 16-bit address space"};
@@ -132,23 +123,25 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
         break;
     case Command::Listen:
         if (extra.count("--count"))
-            options.count = static_cast<int>(Number(extra.at("--count"), kMostListenCount, "--count"));
+            options.count = static_cast<int>(NumberArgument(extra.at("--count"), kMostListenCount, "--count"));
         if (extra.count("--timeout"))
-            options.timeoutSeconds = static_cast<int>(Number(extra.at("--timeout"), kMostListenSeconds, "--timeout"));
+            options.timeoutSeconds =
+                static_cast<int>(NumberArgument(extra.at("--timeout"), kMostListenSeconds, "--timeout"));
         if (extra.count("--count") && options.count == 0)
             throw UsageError{"--count: at least 1 notification"};
         if (extra.count("--timeout") && options.timeoutSeconds == 0)
             throw UsageError{"--timeout: at least 1 second"};
         break;
     case Command::Raw:
-        options.code = static_cast<std::uint8_t>(Number(args[0], 255, "CODE"));
+        options.code = static_cast<std::uint8_t>(NumberArgument(args[0], 255, "CODE"));
         if (extra.count("--addr"))
-            options.address = static_cast<std::uint16_t>(Number(extra.at("--addr"), kAddressSpace - 1, "--addr"));
+            options.address =
+                static_cast<std::uint16_t>(NumberArgument(extra.at("--addr"), kAddressSpace - 1, "--addr"));
         if (extra.count("--data"))
             options.data = Bytes(extra.at("--data"), kMaxReportData, "--data");
         options.length = options.data.size();
         if (extra.count("--len")) {
-            options.length = Number(extra.at("--len"), kMaxReportData, "--len");
+            options.length = NumberArgument(extra.at("--len"), kMaxReportData, "--len");
             if (options.data.size() > options.length)
                 throw UsageError{"--data holds more bytes than --len"};
             options.data.resize(options.length, 0);
@@ -286,6 +279,15 @@ const std::string& TakeOptionValue(const std::vector<std::string>& arguments, st
     if (i + 1 >= arguments.size())
         throw UsageError{arguments[i] + " needs a value"};
     return arguments[++i];
+}
+
+std::uint32_t NumberArgument(const std::string& text, std::uint32_t maximum, const std::string& what)
+{
+    std::string error;
+    const auto value = ParseNumber(text, maximum, &error);
+    if (!value)
+        throw UsageError{what + ": " + error};
+    return *value;
 }
 
 }  // namespace q31::ctl

@@ -68,6 +68,8 @@ struct UsageError {
 // The value of the option at position i, which then moves on to it; a
 // UsageError when the arguments end first.
 const std::string& TakeOptionValue(const std::vector<std::string>& arguments, std::size_t& i);
+// A number typed for `what`, as ParseNumber reads it; a UsageError naming `what` otherwise.
+std::uint32_t NumberArgument(const std::string& text, std::uint32_t maximum, const std::string& what);
 
 // "--device" names and their catalogue device types.
 std::optional<std::uint16_t> DeviceTypeFromName(const std::string& name);

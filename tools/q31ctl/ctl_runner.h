@@ -15,6 +15,12 @@ struct Console {
     std::ostream& err;  // failures, notes and the trace
 };
 
+// A command that needs no device.
+struct OfflineCommandResult {
+    int exitStatus = 0;
+    std::string usageError;  // not empty: the arguments were refused and nothing was done
+};
+
 // One line on err that names the failure; returns status.
 int Fail(Console console, int status, const std::string& message);
 

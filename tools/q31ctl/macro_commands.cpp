@@ -78,20 +78,11 @@ Arguments Split(const std::vector<std::string>& arguments)
     return split;
 }
 
-std::uint32_t Number(const std::string& text, std::uint32_t maximum, const std::string& what)
-{
-    std::string error;
-    const auto number = ParseNumber(text, maximum, &error);
-    if (!number)
-        throw UsageError{what + ": " + error};
-    return *number;
-}
-
 FunctionCode CodeFrom(const Arguments& args)
 {
-    return {static_cast<std::uint8_t>(Number(args.words[1], 0xFF, "TYPE")),
-            static_cast<std::uint8_t>(Number(args.words[2], 0xFF, "DATA1")),
-            static_cast<std::uint8_t>(Number(args.words[3], 0xFF, "DATA2"))};
+    return {static_cast<std::uint8_t>(NumberArgument(args.words[1], 0xFF, "TYPE")),
+            static_cast<std::uint8_t>(NumberArgument(args.words[2], 0xFF, "DATA1")),
+            static_cast<std::uint8_t>(NumberArgument(args.words[3], 0xFF, "DATA2"))};
 }
 
 std::string CodeText(FunctionCode code)
@@ -138,9 +129,9 @@ int Name(const Arguments& args, Console console)
         context.page = *page == "mouse" ? keys::Page::Mouse : keys::Page::Keyboard;
     }
     if (const auto macros = args.Option("--macros"))
-        context.macroCount = static_cast<int>(Number(*macros, macros::kMaxMacros, "--macros"));
+        context.macroCount = static_cast<int>(NumberArgument(*macros, macros::kMaxMacros, "--macros"));
     if (const auto guns = args.Option("--guns"))
-        context.recoilNames = static_cast<int>(Number(*guns, 0xFF, "--guns"));
+        context.recoilNames = static_cast<int>(NumberArgument(*guns, 0xFF, "--guns"));
     const keys::CodeName name = keys::NameOfCode(CodeFrom(args), context);
     switch (name.kind) {
     case keys::CodeName::Kind::NameKeys:
@@ -169,15 +160,15 @@ int Pack(const Arguments& args, Console console)
 int Unpack(const Arguments& args, Console console)
 {
     args.Expect(2, {}, "unpack N");
-    console.out << CodeText(keys::UnpackStoredCode(Number(args.words[1], 0xFFFFFFFF, "N"))) << '\n';
+    console.out << CodeText(keys::UnpackStoredCode(NumberArgument(args.words[1], 0xFFFFFFFF, "N"))) << '\n';
     return kExitSuccess;
 }
 
 int ScanKey(const Arguments& args, Console console)
 {
     args.Expect(3, {}, "scankey LOW EXTENDED");
-    const auto low = static_cast<std::uint8_t>(Number(args.words[1], 0xFF, "LOW"));
-    const bool extended = Number(args.words[2], 1, "EXTENDED") == 1;
+    const auto low = static_cast<std::uint8_t>(NumberArgument(args.words[1], 0xFF, "LOW"));
+    const bool extended = NumberArgument(args.words[2], 1, "EXTENDED") == 1;
     const auto key = keys::KeyFromScanCode(low, extended);
     if (key)
         console.out << key->nameKey << '\t' << CodeText(key->code) << '\n';
@@ -198,7 +189,7 @@ std::set<int> AbsentKeys(const std::optional<std::string>& list)
     if (!list)
         return absent;
     for (const QString& item : QString::fromStdString(*list).split(QLatin1Char(','), Qt::SkipEmptyParts))
-        absent.insert(static_cast<int>(Number(item.trimmed().toStdString(), 0xFFFF, "--absent")));
+        absent.insert(static_cast<int>(NumberArgument(item.trimmed().toStdString(), 0xFFFF, "--absent")));
     return absent;
 }
 
@@ -218,7 +209,7 @@ int MacroBlock(const Arguments& args, Console console)
     const QString profilePath = QString::fromStdString(Required(args, "--keys"));
     const std::set<int> absent = AbsentKeys(args.Option("--absent"));
     const auto blocksOption = args.Option("--blocks");
-    const std::uint32_t blocks = blocksOption ? Number(*blocksOption, kMostBlocks, "--blocks") : kDefaultBlocks;
+    const std::uint32_t blocks = blocksOption ? NumberArgument(*blocksOption, kMostBlocks, "--blocks") : kDefaultBlocks;
 
     CBasicProfiledata profile;
     if (profile.LoadDeviceSection(profilePath).isNull())
@@ -238,7 +229,7 @@ int MacroBlock(const Arguments& args, Console console)
 
 int Position(const std::string& text, const std::vector<macros::MacroEntry>& list)
 {
-    const auto position = static_cast<int>(Number(text, macros::kMaxMacros, "POSITION"));
+    const auto position = static_cast<int>(NumberArgument(text, macros::kMaxMacros, "POSITION"));
     if (position >= static_cast<int>(list.size()))
         throw UsageError{"POSITION: the list holds " + std::to_string(list.size()) + " macros"};
     return position;
@@ -306,14 +297,14 @@ int Macro(const Arguments& args, Console console)
 
 }  // namespace
 
-std::optional<MacroCommandResult> RunMacroCommand(const std::vector<std::string>& arguments, Console console)
+std::optional<OfflineCommandResult> RunMacroCommand(const std::vector<std::string>& arguments, Console console)
 {
     const auto word = std::find_if(arguments.begin(), arguments.end(),
                                    [](const std::string& argument) { return !argument.empty() && argument[0] != '-'; });
     if (word == arguments.end() || !kCommandWords.count(*word) ||
         (word != arguments.begin() && kValueOptions.count(*(word - 1))))
         return std::nullopt;
-    MacroCommandResult result;
+    OfflineCommandResult result;
     try {
         const Arguments args = Split(arguments);
         const std::string& command = args.words[0];

@@ -13,13 +13,8 @@
 
 namespace q31::ctl {
 
-struct MacroCommandResult {
-    int exitStatus = 0;
-    std::string usageError;  // not empty: the arguments were refused and nothing was done
-};
-
 // Nullopt when the arguments name none of these commands.
-std::optional<MacroCommandResult> RunMacroCommand(const std::vector<std::string>& arguments, Console console);
+std::optional<OfflineCommandResult> RunMacroCommand(const std::vector<std::string>& arguments, Console console);
 std::string MacroUsageText();
 
 }  // namespace q31::ctl

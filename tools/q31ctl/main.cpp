@@ -10,6 +10,7 @@
 #include "tools/q31ctl/autostart.h"
 #include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/ctl_runner.h"
+#include "tools/q31ctl/dpi_commands.h"
 #include "tools/q31ctl/exit_status.h"
 #include "tools/q31ctl/macro_commands.h"
 #include "tools/q31ctl/update_commands.h"
@@ -63,14 +64,17 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (const auto macro = q31::ctl::RunMacroCommand(arguments, {std::cout, std::cerr}))
-        return macro->usageError.empty() ? macro->exitStatus : UsageFailure(macro->usageError);
+    for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand}) {
+        if (const auto offline = run(arguments, {std::cout, std::cerr}))
+            return offline->usageError.empty() ? offline->exitStatus : UsageFailure(offline->usageError);
+    }
     if (const auto update = q31::ctl::ParseUpdateCommand(arguments))
         return RunUpdateCommand(*update);
     const q31::ctl::ParsedCommandLine parsed = q31::ctl::ParseCommandLine(arguments);
     if (!parsed.options) {
         if (parsed.helpAsked) {
-            std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText();
+            std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText()
+                      << q31::ctl::DpiUsageText();
             return q31::ctl::kExitSuccess;
         }
         return UsageFailure(parsed.error);
