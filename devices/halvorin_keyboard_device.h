@@ -19,6 +19,7 @@ public:
     // The keyboard's system settings the page offers as options.
     enum class Flag { Key6, W, WinLock };
     static constexpr int kPollingRateOptions = 4;
+    static constexpr int kRepeatDelayOptions = 4;
 
     explicit CHalvorinKeyboardDevice(QWidget* parent = nullptr);
     ~CHalvorinKeyboardDevice() override;
@@ -54,6 +55,9 @@ public:
     // The user's changes of the system settings: kept in the profile and sent.
     void SetFlag(Flag flag, bool on);
     void SetPollingRate(int option);
+    // The key repeat settings only live in the profile: the keyboard has no use for them.
+    void SetRepeat(int value);
+    void SetRepeatDelay(int option);
 
     const q31::devices::KeyboardLayout& Layout() const { return m_layout; }
     const q31::devices::KeyboardSettingsRecord& SettingsRecord() const { return m_settingsRecord; }
@@ -75,11 +79,15 @@ private:
     void ReadSettings();
     void TakeSettings(const SettingsReadResult& read);
     void TakeProfileSwitch(std::uint16_t code);
+    // Into the profile and onto the page; StoreSystemSettings also sends them.
+    void KeepSystemSettings();
     void StoreSystemSettings();
+    void ClearRepeatTest();
     int MacroCount() const;
     // The page's view of the key list and the system settings; nothing is sent.
     void ShowKeyCaptions();
     void ShowSystemSettings();
+    void ShowRepeatSettings();
     void ShowMacroWriteMessage(int result);
 
     CKeyboardProfiledata m_profile;
