@@ -31,6 +31,7 @@ public:
     void OnActivated() override;
     void SyncFromDevice() override;
     bool IsOnline() override;
+    void RefreshPower() override;
     int ReloadProfile() override;
     void RefreshPage() override;
     std::vector<int> CollectKeyMacros() override;
