@@ -40,6 +40,7 @@ public:
     int WriteMacros(const std::vector<int>& macros) override;
     int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
     void LoadNameLists() override;
+    void DropDanglingMacroKeys() override;
     void SaveProfile() override;
     void PaintLedPreview() override;
 

@@ -357,6 +357,29 @@ TEST_F(KeyboardDeviceTest, AProfileNumberOnTheCableChangesNothing)
     EXPECT_EQ(page->SettingsRecord()[17], 0);
 }
 
+TEST_F(KeyboardDeviceTest, KeysOfMacrosNoLongerListedTakeTheirDefaultInTheProfile)
+{
+    Activate();
+    WriteMacroList(1);
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    ASSERT_GT(keys.size(), std::size_t(kE));
+    keys[kQ].current = {keys::kMacro, 0, 0};
+    keys[kW].current = {keys::kMacroRepeated, 1, 2};
+    keys[kE].current = {keys::kMacro, 5, 0};
+    page->SetKeyList(keys);
+    bus.TakeCommands();
+
+    page->DropDanglingMacroKeys();
+    const std::vector<KeyListEntry> kept = page->Profile().ReadKeyList();
+    ASSERT_GT(kept.size(), std::size_t(kE));
+    EXPECT_EQ(kept[kQ].current, (FunctionCode{keys::kMacro, 0, 0}));
+    EXPECT_EQ(kept[kW].current, kept[kW].factory);
+    EXPECT_EQ(kept[kE].current, kept[kE].factory);
+    EXPECT_EQ(page->GetKeyList()[kW].current, kept[kW].factory);
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_TRUE(bus.TakeCommands().empty());
+}
+
 TEST_F(KeyboardDeviceTest, ThePowerStateGoesToThePowerControlAndTheWindowUnlessPollingIsOff)
 {
     PowerView power;
