@@ -5,6 +5,7 @@
 // processes can reach it.
 #include "app/notify_owners.h"
 #include "app/sleep_watch.h"
+#include "devices/device_views.h"
 #include "hid/device_discovery.h"
 #include "hid/hid_catalogue.h"
 #include "platform/bus_endpoint.h"
@@ -34,7 +35,7 @@ public:
     static constexpr UINT kUpdateNoticeSeen = 0x0C16;
     static constexpr UINT kShowSettingProgress = 0x0C00;
     static constexpr UINT kDeviceProfileNumber = 0x0D00;
-    static constexpr UINT kDeviceStatusByte = 0x0D01;
+    static constexpr UINT kDeviceStatusByte = kDeviceStatusMessage;
     static constexpr UINT kInputHook = 0x041E;
     static constexpr UINT kDpiNotice = 0x04C8;
 

@@ -7,6 +7,7 @@
 #include "devices/macro_write_message.h"
 #include "macros/macro_download.h"
 #include "macros/macro_files.h"
+#include "macros/macro_rebinding.h"
 #include "platform/debug_log.h"
 #include "ui/msg_wnd.h"
 #include "ui/paint_manager.h"
@@ -104,6 +105,16 @@ void CHalvorinKeyboardDevice::SetKeyList(const std::vector<KeyListEntry>& keys)
 {
     m_keys = keys;
     m_profile.WriteKeyAssignments(m_keys);
+}
+
+void CHalvorinKeyboardDevice::DropDanglingMacroKeys()
+{
+    LoadNameLists();
+    std::vector<KeyListEntry> keys = m_keys;
+    if (!q31::macros::DropDanglingMacroBindings(keys, int(m_macroNames.size())))
+        return;
+    SetKeyList(keys);
+    ShowKeyCaptions();
 }
 
 int CHalvorinKeyboardDevice::MacroCount() const

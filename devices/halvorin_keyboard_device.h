@@ -19,6 +19,7 @@ public:
     // The keyboard's system settings the page offers as options.
     enum class Flag { Key6, W, WinLock };
     static constexpr int kPollingRateOptions = 4;
+    static constexpr int kRepeatDelayOptions = 4;
 
     explicit CHalvorinKeyboardDevice(QWidget* parent = nullptr);
     ~CHalvorinKeyboardDevice() override;
@@ -30,6 +31,7 @@ public:
     void OnActivated() override;
     void SyncFromDevice() override;
     bool IsOnline() override;
+    void RefreshPower() override;
     int ReloadProfile() override;
     void RefreshPage() override;
     std::vector<int> CollectKeyMacros() override;
@@ -38,6 +40,7 @@ public:
     int WriteMacros(const std::vector<int>& macros) override;
     int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
     void LoadNameLists() override;
+    void DropDanglingMacroKeys() override;
     void SaveProfile() override;
     void PaintLedPreview() override;
 
@@ -54,6 +57,9 @@ public:
     // The user's changes of the system settings: kept in the profile and sent.
     void SetFlag(Flag flag, bool on);
     void SetPollingRate(int option);
+    // The key repeat settings only live in the profile: the keyboard has no use for them.
+    void SetRepeat(int value);
+    void SetRepeatDelay(int option);
 
     const q31::devices::KeyboardLayout& Layout() const { return m_layout; }
     const q31::devices::KeyboardSettingsRecord& SettingsRecord() const { return m_settingsRecord; }
@@ -75,11 +81,15 @@ private:
     void ReadSettings();
     void TakeSettings(const SettingsReadResult& read);
     void TakeProfileSwitch(std::uint16_t code);
+    // Into the profile and onto the page; StoreSystemSettings also sends them.
+    void KeepSystemSettings();
     void StoreSystemSettings();
+    void ClearRepeatTest();
     int MacroCount() const;
     // The page's view of the key list and the system settings; nothing is sent.
     void ShowKeyCaptions();
     void ShowSystemSettings();
+    void ShowRepeatSettings();
     void ShowMacroWriteMessage(int result);
 
     CKeyboardProfiledata m_profile;

@@ -45,3 +45,8 @@ bool CHalvorinKeyboardDevice::IsOnline()
 {
     return m_commandLink.IsOpen() && m_commandLink.IsReceiverMode() && m_commandLink.QueryReceiverLink();
 }
+
+void CHalvorinKeyboardDevice::RefreshPower()
+{
+    ReadPowerStatus();
+}

@@ -9,7 +9,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSlider>
 
 #include <algorithm>
 #include <optional>
@@ -89,6 +92,9 @@ void CHalvorinKeyboardDevice::RefreshPage()
     LoadNameLists();
     ShowKeyCaptions();
     ShowSystemSettings();
+    ClearRepeatTest();
+    if (auto* test = findChild<QLineEdit*>(QStringLiteral("repeat_input_richedit")))
+        test->setToolTip(CResourceManager::GetInstance().GetText(QStringLiteral("Repeat_input_text")));
     emit PageRefreshed();
 }
 
@@ -121,6 +127,28 @@ void CHalvorinKeyboardDevice::ShowSystemSettings()
     const int rate = flags.pollingRate < kPollingRateOptions ? flags.pollingRate : 0;
     for (int option = 0; option < kPollingRateOptions; ++option)
         ShowSelected(findChild<COptionUI*>(QStringLiteral("polling_rate_option_%1").arg(option)), option == rate);
+    ShowRepeatSettings();
+}
+
+void CHalvorinKeyboardDevice::ShowRepeatSettings()
+{
+    if (auto* slider = findChild<QSlider*>(QStringLiteral("repeat_rate_slider"))) {
+        const QSignalBlocker quiet(slider);
+        slider->setValue(LowHalf(m_systemWords[0]));
+    }
+    const int stored = HighHalf(m_systemWords[0]);
+    const int delay = stored < kRepeatDelayOptions ? stored : 0;
+    for (int option = 0; option < kRepeatDelayOptions; ++option)
+        ShowSelected(findChild<COptionUI*>(QStringLiteral("repeat_delay_check_%1").arg(option)), option == delay);
+    if (auto* label = findChild<QLabel*>(QStringLiteral("repeat_delay_time_label1")))
+        label->setText(CResourceManager::GetInstance().GetText(QStringLiteral("Repeat_Delay_Time")) +
+                       QString::number(delay * 250 + 250) + QStringLiteral("ms"));
+}
+
+void CHalvorinKeyboardDevice::ClearRepeatTest()
+{
+    if (auto* test = findChild<QLineEdit*>(QStringLiteral("repeat_input_richedit")))
+        test->clear();
 }
 
 void CHalvorinKeyboardDevice::PaintLedPreview()

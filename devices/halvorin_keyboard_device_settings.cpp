@@ -12,6 +12,7 @@ using namespace q31::devices;
 namespace {
 
 const QString kPollingRatePrefix = QStringLiteral("polling_rate_option_");
+const QString kRepeatDelayPrefix = QStringLiteral("repeat_delay_check_");
 
 }  // namespace
 
@@ -78,10 +79,16 @@ int CHalvorinKeyboardDevice::WriteSettings(int profile, int value, int, int, int
     return 1;
 }
 
-void CHalvorinKeyboardDevice::StoreSystemSettings()
+void CHalvorinKeyboardDevice::KeepSystemSettings()
 {
     m_profile.WriteKeyboardSystem(m_systemWords);
     SaveProfile();
+    ShowSystemSettings();
+}
+
+void CHalvorinKeyboardDevice::StoreSystemSettings()
+{
+    KeepSystemSettings();
     WriteSettings(0, 0, 0, 0, 0);
 }
 
@@ -110,11 +117,31 @@ void CHalvorinKeyboardDevice::SetPollingRate(int option)
     StoreSystemSettings();
 }
 
+void CHalvorinKeyboardDevice::SetRepeat(int value)
+{
+    m_systemWords[0] = PackWord(std::clamp(value, 0, 0xFFFF), HighHalf(m_systemWords[0]));
+    KeepSystemSettings();
+}
+
+void CHalvorinKeyboardDevice::SetRepeatDelay(int option)
+{
+    if (option < 0 || option >= kRepeatDelayOptions)
+        return;
+    m_systemWords[0] = PackWord(LowHalf(m_systemWords[0]), option);
+    KeepSystemSettings();
+}
+
 void CHalvorinKeyboardDevice::NotifyPump(TNotifyUI& msg)
 {
-    if (msg.sType != QLatin1String("selectchanged") || !msg.pSender)
+    if (!msg.pSender)
         return;
     const QString name = msg.pSender->objectName();
+    if (msg.sType == QLatin1String("valuechanged") && name == QLatin1String("repeat_rate_slider"))
+        SetRepeat(int(msg.wParam));
+    else if (msg.sType == QLatin1String("click") && name == QLatin1String("reset_repeat_btn"))
+        ClearRepeatTest();
+    if (msg.sType != QLatin1String("selectchanged"))
+        return;
     const bool on = msg.wParam != 0;
     if (name == QLatin1String("6flag_option"))
         SetFlag(Flag::Key6, on);
@@ -124,4 +151,6 @@ void CHalvorinKeyboardDevice::NotifyPump(TNotifyUI& msg)
         SetFlag(Flag::WinLock, on);
     else if (const auto split = SplitIndexedName(name); on && split && split->prefix == kPollingRatePrefix)
         SetPollingRate(split->number);
+    else if (on && split && split->prefix == kRepeatDelayPrefix)
+        SetRepeatDelay(split->number);
 }

@@ -227,6 +227,9 @@ protected:
     void StopDeviceThreads();
     // Queued to the page: dropped when the page is gone first.
     void PostResult(std::function<void()> call);
+    // Reads the status record for the power control and the main window; only
+    // while the link is open, polling is on and the device answers its receiver.
+    void ReadPowerStatus();
     // The line under the profile bar after a write: shown on a failure, hidden on a success.
     void ShowWriteResult(bool written);
 

@@ -1,6 +1,7 @@
 #include "devices/keyboard_key_table.h"
 
 #include "keys/function_types.h"
+#include "macros/macro_rebinding.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ KeyboardKeyTable BuildKeyboardKeyTable(const KeyboardImage& keyMap, const Keyboa
         if (position == kNoKeyEntry || position >= layout.positions)
             continue;
         FunctionCode code = keys[key].current;
-        if (keys::IsMacroType(code.type) && code.data1 >= macroCount) {
+        if (macros::IsDanglingMacro(code, macroCount)) {
             code = keys[key].factory;
         } else if (keys::IsMacroType(code.type)) {
             auto slot = std::find(table.macroSlots.begin(), table.macroSlots.end(), code.data1);

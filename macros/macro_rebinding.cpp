@@ -38,6 +38,23 @@ bool RebindAfterDelete(std::vector<KeyListEntry>& keys, int deleted)
     return changed;
 }
 
+bool IsDanglingMacro(const FunctionCode& code, int macroCount)
+{
+    return keys::IsMacroType(code.type) && code.data1 >= macroCount;
+}
+
+bool DropDanglingMacroBindings(std::vector<KeyListEntry>& keys, int macroCount)
+{
+    bool changed = false;
+    for (KeyListEntry& key : keys) {
+        if (IsDanglingMacro(key.current, macroCount)) {
+            key.current = key.factory;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 QStringList ProfileDocumentsOf(const QString& folder)
 {
     const ProfileListFile list(folder, QString());

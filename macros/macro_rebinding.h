@@ -17,6 +17,13 @@ bool AnyKeyBoundTo(const std::vector<KeyListEntry>& keys, int macro);
 // later macro move down by one. True when any key changed.
 bool RebindAfterDelete(std::vector<KeyListEntry>& keys, int deleted);
 
+// True when the code runs a macro the list of macroCount macros does not have.
+bool IsDanglingMacro(const FunctionCode& code, int macroCount);
+
+// Keys bound to a macro the list does not have get their default code back.
+// True when any key changed.
+bool DropDanglingMacroBindings(std::vector<KeyListEntry>& keys, int macroCount);
+
 // The profile documents listed in the folder's "ProfileList.ini".
 QStringList ProfileDocumentsOf(const QString& folder);
 

@@ -214,6 +214,7 @@ TEST(DeviceStateTest, DiscoveryValuesAndViews)
 {
     struct PowerView : IDevicePowerControl {
         void ShowPowerLayout(int show) override { shown.push_back(show); }
+        void ShowPowerStatus(const PowerStatus&) override {}
         std::vector<int> shown;
     } power;
     struct EditorView : IDeviceLightEditor {

@@ -3,10 +3,12 @@
 // reports by itself.
 #include "devices/halvorin_keyboard_device.h"
 
+#include "devices/device_views.h"
 #include "devices/keyboard_profile_write.h"
 #include "keys/function_types.h"
 #include "macros/macro_files.h"
 #include "platform/folders.h"
+#include "platform/ui_message.h"
 #include "protocol/command_codes.h"
 #include "protocol/link_attach.h"
 #include "tests/devices/device_test_support.h"
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace q31::test {
 namespace {
@@ -37,6 +40,24 @@ constexpr int kWPosition = 41;
 constexpr int kEPosition = 42;
 constexpr int kSpacePosition = 104;
 constexpr int kM1Position = 116;
+
+// The power control and the main window as the keyboard sees them.
+struct PowerView : IDevicePowerControl {
+    void ShowPowerLayout(int) override {}
+    void ShowPowerStatus(const PowerStatus& status) override { shown.push_back(status); }
+    std::vector<PowerStatus> shown;
+};
+
+struct WindowView : IMessageReceiver {
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM) override
+    {
+        messages.emplace_back(message, wParam);
+        return 0;
+    }
+    QObject* MessageContext() override { return &context; }
+    QObject context;
+    std::vector<std::pair<UINT, WPARAM>> messages;
+};
 
 class KeyboardDeviceTest : public ::testing::Test {
 protected:
@@ -334,6 +355,73 @@ TEST_F(KeyboardDeviceTest, AProfileNumberOnTheCableChangesNothing)
     EXPECT_EQ(refreshed.size(), 0);
     EXPECT_EQ(page->SettingsRecord()[0], 0);
     EXPECT_EQ(page->SettingsRecord()[17], 0);
+}
+
+TEST_F(KeyboardDeviceTest, KeysOfMacrosNoLongerListedTakeTheirDefaultInTheProfile)
+{
+    Activate();
+    WriteMacroList(1);
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    ASSERT_GT(keys.size(), std::size_t(kE));
+    keys[kQ].current = {keys::kMacro, 0, 0};
+    keys[kW].current = {keys::kMacroRepeated, 1, 2};
+    keys[kE].current = {keys::kMacro, 5, 0};
+    page->SetKeyList(keys);
+    bus.TakeCommands();
+
+    page->DropDanglingMacroKeys();
+    const std::vector<KeyListEntry> kept = page->Profile().ReadKeyList();
+    ASSERT_GT(kept.size(), std::size_t(kE));
+    EXPECT_EQ(kept[kQ].current, (FunctionCode{keys::kMacro, 0, 0}));
+    EXPECT_EQ(kept[kW].current, kept[kW].factory);
+    EXPECT_EQ(kept[kE].current, kept[kE].factory);
+    EXPECT_EQ(page->GetKeyList()[kW].current, kept[kW].factory);
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_TRUE(bus.TakeCommands().empty());
+}
+
+TEST_F(KeyboardDeviceTest, ThePowerStateGoesToThePowerControlAndTheWindowUnlessPollingIsOff)
+{
+    PowerView power;
+    WindowView window;
+    page->SetPowerControl(&power);
+    page->SetMainWindow(&window);
+    ASSERT_EQ(bus.hub->SetBattery("keyboard", 57, 1), "");
+    page->RefreshPower();  // no link yet
+    Activate(KeyboardReceiver);
+    bus.TakeCommands();
+    page->RefreshPower();
+    ASSERT_TRUE(WaitForResults());
+    ASSERT_EQ(power.shown.size(), 1u);
+    EXPECT_EQ(power.shown[0][0], 57);
+    EXPECT_EQ(power.shown[0][1], 1);
+    EXPECT_EQ(power.shown[0][kPowerStatusReceiverByte], 1);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0], std::make_pair(kDeviceStatusMessage, WPARAM(power.shown[0][kPowerStatusWindowByte])));
+    const std::vector<int> commands = bus.TakeCommands();
+    EXPECT_EQ(Count(commands, kCmdQueryReceiverLink), 1);
+    EXPECT_EQ(Count(commands, kCmdReadStatus), 1);
+
+    page->SetStatusPollingOff(1);
+    page->RefreshPower();
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(power.shown.size(), 1u);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(Count(bus.TakeCommands(), kCmdReadStatus), 0);
+    page->SetPowerControl(nullptr);
+    page->SetMainWindow(nullptr);
+}
+
+TEST_F(KeyboardDeviceTest, OnTheCableThePowerStateSaysSo)
+{
+    PowerView power;
+    page->SetPowerControl(&power);
+    Activate();
+    page->RefreshPower();
+    ASSERT_TRUE(WaitForResults());
+    ASSERT_EQ(power.shown.size(), 1u);
+    EXPECT_EQ(power.shown[0][kPowerStatusReceiverByte], 0);
+    page->SetPowerControl(nullptr);
 }
 
 TEST_F(KeyboardDeviceTest, ASilentKeyboardNeverStallsThePage)

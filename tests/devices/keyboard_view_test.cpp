@@ -12,7 +12,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QSlider>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -139,6 +142,63 @@ TEST_F(KeyboardViewTest, SettingsOptionsShowTheProfileWithoutWritingToTheKeyboar
     EXPECT_FALSE(option(QStringLiteral("6flag_option"))->IsSelected());
     for (int i = 0; i < CHalvorinKeyboardDevice::kPollingRateOptions; ++i)
         EXPECT_EQ(option(QStringLiteral("polling_rate_option_%1").arg(i))->IsSelected(), i == 2) << i;
+    EXPECT_TRUE(bus.TakeCommands().empty());
+}
+
+TEST_F(KeyboardViewTest, RepeatSettingsAreKeptInTheProfileAndNeverSent)
+{
+    auto* slider = page->findChild<QSlider*>(QStringLiteral("repeat_rate_slider"));
+    auto* label = page->findChild<QLabel*>(QStringLiteral("repeat_delay_time_label1"));
+    auto* field = page->findChild<QLineEdit*>(QStringLiteral("repeat_input_richedit"));
+    const auto delayOption = [this](int i) {
+        return page->findChild<COptionUI*>(QStringLiteral("repeat_delay_check_%1").arg(i));
+    };
+    ASSERT_TRUE(slider && label && field && delayOption(2));
+    page->SetPollingRate(1);
+    ASSERT_TRUE(WaitForResults());
+    bus.TakeCommands();
+
+    TNotifyUI moved{QStringLiteral("valuechanged"), slider, 20, 0};
+    page->NotifyPump(moved);
+    {
+        const QSignalBlocker quiet(delayOption(2));
+        delayOption(2)->Selected(true);
+    }
+    TNotifyUI chosen{QStringLiteral("selectchanged"), delayOption(2), 1, 0};
+    page->NotifyPump(chosen);
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_TRUE(bus.TakeCommands().empty());
+    EXPECT_EQ(label->text(), QStringLiteral("Repeat delay: 750ms"));
+    for (int i = 0; i < CHalvorinKeyboardDevice::kRepeatDelayOptions; ++i)
+        EXPECT_EQ(delayOption(i)->IsSelected(), i == 2) << i;
+    // The delay options are a group of their own.
+    EXPECT_TRUE(page->findChild<COptionUI*>(QStringLiteral("polling_rate_option_1"))->IsSelected());
+    page->ReloadProfile();
+    EXPECT_EQ(LowHalf(page->SystemSettings()[0]), 20);
+    EXPECT_EQ(HighHalf(page->SystemSettings()[0]), 2);
+
+    field->setText(QStringLiteral("aaaa"));
+    TNotifyUI reset{QStringLiteral("click"), page->findChild<QWidget*>(QStringLiteral("reset_repeat_btn")), 0, 0};
+    page->NotifyPump(reset);
+    EXPECT_TRUE(field->text().isEmpty());
+
+    // A delay the profile file holds out of range shows the first option.
+    SystemWords words = page->SystemSettings();
+    words[0] = PackWord(5, 9);
+    page->Profile().WriteKeyboardSystem(words);
+    page->SaveProfile();
+    page->ReloadProfile();
+    field->setText(QStringLiteral("aaaa"));
+    field->setToolTip(QString());
+    CResourceManager::GetInstance().LoadLanguage(QStringLiteral("zh_CN.json"));
+    page->RefreshPage();
+    EXPECT_EQ(slider->value(), 5);
+    for (int i = 0; i < CHalvorinKeyboardDevice::kRepeatDelayOptions; ++i)
+        EXPECT_EQ(delayOption(i)->IsSelected(), i == 0) << i;
+    EXPECT_EQ(label->text(), QStringLiteral("重复延迟：250ms"));
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_EQ(field->toolTip(), QStringLiteral("在此按住一个键，试试重复设置"));
+    ASSERT_TRUE(WaitForResults());
     EXPECT_TRUE(bus.TakeCommands().empty());
 }
 

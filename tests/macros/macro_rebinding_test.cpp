@@ -31,6 +31,18 @@ TEST(MacroRebinding, DeletedMacroRevertsAndLaterOnesMoveDown)
     EXPECT_FALSE(RebindAfterDelete(keys, 4));
 }
 
+TEST(MacroRebinding, KeysOfMacrosTheListLacksGetTheirDefault)
+{
+    std::vector<KeyListEntry> keys = {Key(0, {0x70, 1, 0}), Key(1, {0x71, 2, 3}), Key(2, {0x70, 7, 0}),
+                                      Key(3, {0x20, 9, 0})};
+    EXPECT_TRUE(DropDanglingMacroBindings(keys, 2));
+    EXPECT_EQ(keys[0].current, (FunctionCode{0x70, 1, 0}));
+    EXPECT_EQ(keys[1].current, kDefaultCode);
+    EXPECT_EQ(keys[2].current, kDefaultCode);
+    EXPECT_EQ(keys[3].current, (FunctionCode{0x20, 9, 0}));
+    EXPECT_FALSE(DropDanglingMacroBindings(keys, 2));
+}
+
 Json::Value ProfileDocument(const std::vector<int>& assignments)
 {
     Json::Value document(Json::objectValue);

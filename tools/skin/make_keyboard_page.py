@@ -336,12 +336,14 @@ def write_option(w, name, text_id, tip_id, group=None):
 
 
 def write_choice_row(w, name, prefix, text_ids, tip_id, group):
-    w.item()
-    w.layout("QHBoxLayout", name, 4)
+    # A widget of its own: the options of a group exclude their siblings, so
+    # two groups must never share a parent.
+    w.widget("QWidget", name)
+    w.layout("QHBoxLayout", name + "_layout", 4, (0, 0, 0, 0))
     for number, text_id in enumerate(text_ids):
         write_option(w, "%s%d" % (prefix, number), text_id, tip_id, group)
     w.end_layout()
-    w.end_item()
+    w.end_widget()
 
 
 def write_settings(w):
