@@ -32,6 +32,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -126,9 +127,9 @@ public:
     void ReadForPage(std::function<Result(const CStopEvent&)> read, std::function<void(Result)> done,
                      std::string key = {})
     {
-        BeginPageRead();
-        AskDevice<Result>(std::move(read), [this, done = std::move(done)](Result result) {
-            EndPageRead();
+        auto ticket = std::make_shared<CPageReadTicket>(*this);
+        AskDevice<Result>(std::move(read), [ticket, done = std::move(done)](Result result) {
+            ticket->End();
             done(result);
         }, std::move(key));
     }
@@ -296,6 +297,31 @@ private:
     void StopNotificationReaders();
     void BeginPageRead();
     void EndPageRead();
+
+    // One page read: begun when made, ended when its result arrives - or, for a
+    // read dropped unrun (superseded, cancelled, unplugged), when the last copy
+    // of its job goes, so the page's controls never stay disabled.
+    class CPageReadTicket {
+    public:
+        explicit CPageReadTicket(CHalvorinUSBDevice& page) : m_page(page) { m_page.BeginPageRead(); }
+        ~CPageReadTicket()
+        {
+            if (!m_ended)
+                m_page.PostResult([page = &m_page] { page->EndPageRead(); });
+        }
+        CPageReadTicket(const CPageReadTicket&) = delete;
+        CPageReadTicket& operator=(const CPageReadTicket&) = delete;
+        // On the UI thread, as the result arrives.
+        void End()
+        {
+            if (!m_ended.exchange(true))
+                m_page.EndPageRead();
+        }
+
+    private:
+        CHalvorinUSBDevice& m_page;
+        std::atomic<bool> m_ended{false};
+    };
     // Enables the page's write controls while no page read is pending.
     void UpdateWriteControls();
 

@@ -131,6 +131,45 @@ TEST_F(DeviceWorkTest, APageReadDisablesTheWriteControlsUntilItsResultArrives)
     EXPECT_FALSE(page->IsPageReadPending());
 }
 
+TEST_F(DeviceWorkTest, PageReadsDroppedUnrunGiveTheControlsBack)
+{
+    QWidget* profileArea = page->findChild<QWidget*>(QStringLiteral("profile_area"));
+    std::atomic<bool> release{false};
+    const auto holdTheWorker = [&] {
+        page->RunOnDevice([&release](const CStopEvent& cancel) {
+            while (!release && !cancel.Wait(1))
+                continue;
+        });
+    };
+    std::vector<int> answers;
+    const auto read = [&](int value, const std::string& key) {
+        page->ReadForPage<int>([value](const CStopEvent&) { return value; },
+                               [&answers](int result) { answers.push_back(result); }, key);
+    };
+
+    // A newer read of the same kind supersedes the waiting one.
+    holdTheWorker();
+    read(1, "settings read");
+    read(2, "settings read");
+    read(3, "layout");
+    EXPECT_FALSE(profileArea->isEnabled());
+    release = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return profileArea->isEnabled(); }, 5000));
+    EXPECT_EQ(answers, (std::vector<int>{2, 3}));
+
+    // Cancelled reads never answer, and the page is given back all the same.
+    release = false;
+    answers.clear();
+    holdTheWorker();
+    read(4, "settings read");
+    read(5, "layout");
+    EXPECT_FALSE(profileArea->isEnabled());
+    page->CancelDeviceWork(QStringLiteral("reached another way"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return profileArea->isEnabled(); }, 5000));
+    EXPECT_FALSE(page->IsPageReadPending());
+    EXPECT_TRUE(answers.empty());
+}
+
 TEST_F(DeviceWorkTest, AnUnplugDuringABlockedExchangeFreesTheDeviceWithinASecond)
 {
     AddFault(sim::FaultKind::NoReply, sim::SimFault::kAlways);
