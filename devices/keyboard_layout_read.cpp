@@ -7,20 +7,28 @@ namespace {
 
 int ReadImages(CDeviceLink& link, KeyboardLayoutRead& read)
 {
-    std::array<std::uint8_t, CDeviceLink::kDeviceInfoLength> info{};
-    if (const int result = link.ReadDeviceInfo(info); result != kResultSuccess)
+    if (const int result = SizeKeyMapTransfers(link, &read.layout.positions); result != kResultSuccess)
         return result;
-    const std::optional<int> positions = KeyPositionCount(info);
-    // A reply the tables cannot hold counts as none.
-    if (!positions || link.SetBlockLength(std::uint16_t(3 * *positions)) != kResultSuccess)
-        return kResultNoReply;
-    read.layout.positions = *positions;
     if (const int result = link.ReadKeyMap(read.keyMap.data()); result != kResultSuccess)
         return result;
     return link.ReadKeyLightMap(read.keyLights.data());
 }
 
 }  // namespace
+
+int SizeKeyMapTransfers(CDeviceLink& link, int* positions)
+{
+    std::array<std::uint8_t, CDeviceLink::kDeviceInfoLength> info{};
+    if (const int result = link.ReadDeviceInfo(info); result != kResultSuccess)
+        return result;
+    const std::optional<int> count = KeyPositionCount(info);
+    // A reply the tables cannot hold counts as none.
+    if (!count || link.SetBlockLength(std::uint16_t(3 * *count)) != kResultSuccess)
+        return kResultNoReply;
+    if (positions)
+        *positions = *count;
+    return kResultSuccess;
+}
 
 KeyboardLayoutRead ReadKeyboardLayout(CDeviceLink& link)
 {

@@ -2,6 +2,7 @@
 
 #include "devices/config_bracket.h"
 #include "devices/keyboard_key_table.h"
+#include "devices/keyboard_layout_read.h"
 #include "macros/macro_download.h"
 #include "profiles/keyboard_profile_data.h"
 #include "protocol/device_link.h"
@@ -65,13 +66,8 @@ int WriteKeyboardSettings(CDeviceLink& link, const KeyboardSettingsRecord& recor
 int WriteKeyboardKeyTable(CDeviceLink& link, const KeyboardImage& block, int bank)
 {
     return InConfigBracket(link, [&] {
-        std::array<std::uint8_t, CDeviceLink::kDeviceInfoLength> info{};
-        if (const int read = link.ReadDeviceInfo(info); read != kResultSuccess)
-            return read;
-        const std::optional<int> positions = KeyPositionCount(info);
-        if (!positions || link.SetBlockLength(std::uint16_t(3 * *positions)) != kResultSuccess)
-            return kResultNoReply;
-        return link.WriteKeyMap(block.data(), bank);
+        const int sized = SizeKeyMapTransfers(link);
+        return sized == kResultSuccess ? link.WriteKeyMap(block.data(), bank) : sized;
     });
 }
 
