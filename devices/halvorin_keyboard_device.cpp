@@ -4,14 +4,10 @@
 #include "devices/keyboard_layout_read.h"
 #include "devices/keyboard_mode_codes.h"
 #include "devices/keyboard_profile_write.h"
-#include "devices/macro_write_message.h"
 #include "macros/macro_download.h"
 #include "macros/macro_files.h"
 #include "macros/macro_rebinding.h"
 #include "platform/debug_log.h"
-#include "ui/msg_wnd.h"
-#include "ui/paint_manager.h"
-#include "profiles/profile_list_file.h"
 
 using namespace q31::devices;
 
@@ -61,16 +57,7 @@ void CHalvorinKeyboardDevice::ReadDeviceLayout()
 int CHalvorinKeyboardDevice::ReloadProfile()
 {
     SetKindIndex(0);
-    m_profile.SetDefaultDocumentPath(DefaultProfilePath());
-    const q31::ProfileListFile files(UserDataFolder(), DefaultProfilePath());
-    const Json::Value list = files.LoadOrCreate();
-    const auto entries = q31::ProfileListFile::Entries(list);
-    const int selected = q31::ProfileListFile::SelectedIndex(list);
-    if (selected >= 0 && std::size_t(selected) < entries.size()) {
-        const QString path = files.DocumentPath(entries[selected].id);
-        m_profile.SetDocumentPath(path);
-        m_profile.LoadDeviceSection(path);
-    }
+    LoadSelectedProfile(m_profile);
     m_keys = m_profile.ReadKeyList();
     ApplyProfile();
     m_systemWords = m_profile.ReadKeyboardSystem();
@@ -79,11 +66,7 @@ int CHalvorinKeyboardDevice::ReloadProfile()
 
 int CHalvorinKeyboardDevice::ApplyProfile()
 {
-    const LightSettings light = m_profile.ReadLightInfo();
-    std::array<DWORD, 4> words{};
-    for (std::size_t i = 0; i < light.size(); ++i)
-        words[i / 4] |= DWORD(light[i]) << (8 * (i % 4));
-    SetLightSettings(words[0], words[1], words[2], words[3]);
+    TakeLightSettings(m_profile.ReadLightInfo());
     return 1;
 }
 
@@ -171,15 +154,4 @@ void CHalvorinKeyboardDevice::ApplyProfileToDevice()
             ShowMacroWriteMessage(written.macros);
         },
         "profile");
-}
-
-void CHalvorinKeyboardDevice::ShowMacroWriteMessage(int result)
-{
-    const QString text = MacroWriteMessage(result);
-    if (text.isEmpty())
-        return;
-    emit MacroMessageShown(text);
-    const CPaintManagerUI* manager = CPaintManagerUI::ForControl(this);
-    // The text is already in the user's language, with the count filled in.
-    ShowMessageBox(this, QString(), text, manager ? manager->GetDPI() : CPaintManagerUI::kDefaultDpi, false, 0);
 }

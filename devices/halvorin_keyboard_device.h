@@ -70,8 +70,6 @@ signals:
     void PageRefreshed();
     // A reported key event that names a logical key; the light modes react to it.
     void KeyReported(int key, int kind);
-    // A macro block that could not be written: what the user is told.
-    void MacroMessageShown(const QString& text);
 
 protected:
     void OnNotificationCode(int type, std::uint16_t code) override;
@@ -90,7 +88,6 @@ private:
     void ShowKeyCaptions();
     void ShowSystemSettings();
     void ShowRepeatSettings();
-    void ShowMacroWriteMessage(int result);
 
     CKeyboardProfiledata m_profile;
     std::vector<KeyListEntry> m_keys;

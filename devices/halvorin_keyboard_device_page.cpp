@@ -1,91 +1,22 @@
 // What the keyboard page shows of the keyboard: key captions in the current
 // language, the key-set badges, the system settings and the live key colours.
 #include "controls/device_key_button_ui.h"
+#include "devices/key_caption.h"
+#include "devices/quiet_controls.h"
 #include "devices/halvorin_keyboard_device.h"
 #include "devices/live_frame.h"
 #include "keys/function_naming.h"
 #include "ui/option_ui.h"
 #include "ui/resource_manager.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QSlider>
 
 #include <algorithm>
 #include <optional>
 
 using namespace q31::devices;
-
-namespace {
-
-// The caption of a code, or none when the caption stays as it is.
-std::optional<QString> CaptionOf(const q31::keys::CodeName& name, const QStringList& macroNames)
-{
-    using Kind = q31::keys::CodeName::Kind;
-    switch (name.kind) {
-    case Kind::NameKeys: {
-        const CResourceManager& texts = CResourceManager::GetInstance();
-        QStringList parts;
-        for (const std::string& key : name.nameKeys)
-            parts.push_back(texts.GetText(QString::fromStdString(key)));
-        return parts.join(QLatin1Char('+'));
-    }
-    case Kind::Macro:
-        if (name.macro >= 0 && name.macro < macroNames.size())
-            return macroNames[name.macro];
-        return std::nullopt;
-    case Kind::Closed:
-        return QStringLiteral("关闭");
-    case Kind::Unchanged:
-        break;
-    }
-    return std::nullopt;
-}
-
-// The largest text of the caption that fits the key at its own font or at a
-// smaller one down to three quarters of it: the caption, or the last word of
-// a name of several words ("Num 7", "Page Up"), as keycaps print them; else
-// elided. The keys are drawn small and the tip carries the whole caption.
-void ShowCaption(CDeviceKeyButtonUI& button, const QString& caption)
-{
-    static const char* const kSkinFont = "q31SkinFont";
-    if (!button.property(kSkinFont).isValid())
-        button.setProperty(kSkinFont, button.font());
-    const QFont skinFont = button.property(kSkinFont).value<QFont>();
-    const int room = button.maximumWidth();
-    const int smallest = std::max(1, skinFont.pixelSize() * 3 / 4);
-    QFont font = skinFont;
-    const auto fits = [&](const QString& text) {
-        for (font = skinFont;; font.setPixelSize(font.pixelSize() - 1)) {
-            if (QFontMetrics(font).horizontalAdvance(text) < room)
-                return true;
-            if (font.pixelSize() <= smallest)
-                return false;
-        }
-    };
-    const QString lastWord = caption.section(QLatin1Char(' '), -1);
-    if (fits(caption))
-        button.setText(caption);
-    else if (fits(lastWord))
-        button.setText(lastWord);
-    else
-        button.setText(QFontMetrics(font).elidedText(caption, Qt::ElideRight, room));
-    button.setFont(font);
-}
-
-// Shows a setting without the option reporting a change the user made.
-void ShowSelected(COptionUI* option, bool selected)
-{
-    if (!option)
-        return;
-    const QSignalBlocker quiet(option);
-    option->Selected(selected);
-}
-
-}  // namespace
 
 void CHalvorinKeyboardDevice::RefreshPage()
 {
@@ -132,10 +63,7 @@ void CHalvorinKeyboardDevice::ShowSystemSettings()
 
 void CHalvorinKeyboardDevice::ShowRepeatSettings()
 {
-    if (auto* slider = findChild<QSlider*>(QStringLiteral("repeat_rate_slider"))) {
-        const QSignalBlocker quiet(slider);
-        slider->setValue(LowHalf(m_systemWords[0]));
-    }
+    ShowValue(findChild<QSlider*>(QStringLiteral("repeat_rate_slider")), LowHalf(m_systemWords[0]));
     const int stored = HighHalf(m_systemWords[0]);
     const int delay = stored < kRepeatDelayOptions ? stored : 0;
     for (int option = 0; option < kRepeatDelayOptions; ++option)

@@ -37,6 +37,7 @@
 #include <string>
 #include <vector>
 
+class CBasicProfiledata;
 class CDeviceKeyButtonUI;
 class CSelectPanelUI;
 class CTabLayoutUI;
@@ -217,12 +218,26 @@ public:
     // Add to the window's paint manager: passes on the notifications of this page's controls.
     INotifyUI& PageNotifier() { return m_pageNotifier; }
 
+signals:
+    // A macro block that could not be written: what the user is told.
+    void MacroMessageShown(const QString& text);
+
 protected:
     // Every code a notification reader decodes, on that reader's thread. The
     // base asks the selector entry to read the device's state again on 0x0401.
     virtual void OnNotificationCode(int type, std::uint16_t code);
     // Safe from any thread: starts one of the selector entry's timers on the UI thread.
     void StartEntryTimerLater(UINT timerId, UINT elapseMs);
+    // How long after the device asks to be read again the read starts.
+    void SetSyncDelay(UINT delayMs) { m_syncDelayMs = delayMs; }
+    // Loads the profile the device's profile list selects; the first start
+    // creates the list and the profile document from the shipped default.
+    void LoadSelectedProfile(CBasicProfiledata& profile);
+    // The profile's light settings become those the effects and the device use.
+    void TakeLightSettings(const LightSettings& light);
+    // Tells the user, in a message box, why a macro block was not written;
+    // nothing for a block that was written.
+    void ShowMacroWriteMessage(int result);
     // Derived destructors call this first, so that no reader or job calls
     // into a half-destroyed object.
     void StopDeviceThreads();
@@ -332,6 +347,7 @@ private:
     q31::devices::CLiveFrameStream m_liveFrames;
     std::vector<std::uint32_t> m_paintedRecords;
     int m_pageReads = 0;
+    std::atomic<UINT> m_syncDelayMs{500};
     // Last, so it is gone before anything its jobs use.
     q31::devices::CDeviceWorker m_worker;
 };

@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kReaderStopWaitMs = 500;
-constexpr UINT kSyncDelayMs = 500;
 
 }  // namespace
 
@@ -76,7 +75,7 @@ void CHalvorinUSBDevice::OnNotificationCode(int /*type*/, std::uint16_t code)
     if (code != q31::kCodeReadSettings)
         return;
     OutputDebugText(QStringLiteral("接收到自动添加设备的同步信息要求"));
-    StartEntryTimerLater(q31::devices::kEntrySyncTimer, kSyncDelayMs);
+    StartEntryTimerLater(q31::devices::kEntrySyncTimer, m_syncDelayMs);
 }
 
 void CHalvorinUSBDevice::StartEntryTimerLater(UINT timerId, UINT elapseMs)

@@ -1,0 +1,27 @@
+#pragma once
+// Showing a value on a page control without the control reporting it as a
+// change the user made.
+#include "ui/option_ui.h"
+
+#include <QSignalBlocker>
+#include <QSlider>
+
+namespace q31::devices {
+
+inline void ShowSelected(COptionUI* option, bool selected)
+{
+    if (!option)
+        return;
+    const QSignalBlocker quiet(option);
+    option->Selected(selected);
+}
+
+inline void ShowValue(QSlider* slider, int value)
+{
+    if (!slider)
+        return;
+    const QSignalBlocker quiet(slider);
+    slider->setValue(value);
+}
+
+}  // namespace q31::devices
