@@ -1,6 +1,7 @@
 #pragma once
 // The lighting tables every device shares: the breathing curve, the brightness
-// and speed levels, the four fixed colours and the 192-colour spectrum.
+// and speed levels, the four fixed colours, the 192-colour spectrum, and the
+// mouse's flow wave and LED columns.
 #include <array>
 #include <cstdint>
 
@@ -77,6 +78,28 @@ constexpr std::array<Rgb, kSpectrumLength> MakeSpectrum()
 
 inline constexpr std::array<std::uint8_t, kBreathingCurveLength> kBreathingCurve = MakeBreathingCurve();
 inline constexpr std::array<Rgb, kSpectrumLength> kSpectrum = MakeSpectrum();
+
+// The mouse's flow wave: the breathing curve without its dim ends (the 48
+// values from 22 up to 255 and back down).
+inline constexpr int kWaveLength = 96;
+inline constexpr int kWaveStart = (kBreathingCurveLength - kWaveLength) / 2;
+
+constexpr std::array<std::uint8_t, kWaveLength> MakeWave()
+{
+    std::array<std::uint8_t, kWaveLength> wave{};
+    for (int i = 0; i < kWaveLength; ++i)
+        wave[i] = kBreathingCurve[kWaveStart + i];
+    return wave;
+}
+
+inline constexpr std::array<std::uint8_t, kWaveLength> kWave = MakeWave();
+
+// The column of each of the mouse's 15 LEDs; the flow and column wave
+// effects light the seven columns one after another.
+inline constexpr int kMouseLedCount = 15;
+inline constexpr int kMouseColumnCount = 7;
+inline constexpr std::array<std::uint8_t, kMouseLedCount> kMouseLedColumns = {
+    0, 1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1, 0, 6};
 
 // Settings come from profile files: a level beyond the table takes its last entry.
 constexpr std::uint8_t BrightnessLevel(std::uint8_t setting)
