@@ -10,16 +10,6 @@ namespace {
 constexpr DWORD kBlinkUnitMs = 200;
 constexpr int kSpectrumSkip = 16;
 
-Rgb SetColour(const LightSettings& settings)
-{
-    return {settings[kSettingRed], settings[kSettingGreen], settings[kSettingBlue]};
-}
-
-bool MultiColour(const LightSettings& settings)
-{
-    return settings[kSettingMultiColour] != 0;
-}
-
 std::uint8_t Level(const LightSettings& settings)
 {
     return BrightnessLevel(settings[kSettingBrightness]);

@@ -2,6 +2,7 @@
 // The software light effects every device shares. Each step computes one frame
 // into all light records from the device's light settings and its effect state.
 #include "devices/light_records.h"
+#include "devices/light_tables.h"
 #include "platform/win_types.h"
 #include "profiles/profile_records.h"
 
@@ -20,6 +21,17 @@ enum LightSettingsByte {
     kSettingGreen = 6,
     kSettingBlue = 7,
 };
+
+// The colour the user set, and whether the effect runs through the spectrum instead.
+inline Rgb SetColour(const LightSettings& settings)
+{
+    return {settings[kSettingRed], settings[kSettingGreen], settings[kSettingBlue]};
+}
+
+inline bool MultiColour(const LightSettings& settings)
+{
+    return settings[kSettingMultiColour] != 0;
+}
 
 // Where the running effect stands; owned by the device's effect worker.
 struct EffectState {

@@ -10,16 +10,6 @@ constexpr int kColumnWaveSkip = 12;
 constexpr int kRippleStep = 15;
 constexpr int kFullLevel = 255;
 
-Rgb SetColour(const LightSettings& settings)
-{
-    return {settings[kSettingRed], settings[kSettingGreen], settings[kSettingBlue]};
-}
-
-bool MultiColour(const LightSettings& settings)
-{
-    return settings[kSettingMultiColour] != 0;
-}
-
 std::uint8_t Scaled(std::uint8_t level, int factor)
 {
     return std::uint8_t(level * factor / 256);

@@ -1,0 +1,114 @@
+#pragma once
+// The mouse's page and logic: its buttons, DPI stages, polling rate and
+// pointer settings, its profile document in step with the page and the mouse,
+// and what the user changes written to the mouse through the device's worker.
+#include "devices/halvorin_usb_device.h"
+#include "devices/mouse_dpi.h"
+#include "devices/mouse_layout.h"
+#include "profiles/mouse_profile_data.h"
+
+#include <QSize>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+class CHalvorinMouseDevice : public CHalvorinUSBDevice {
+    Q_OBJECT
+public:
+    static constexpr int kKindNumber = 2;
+    static constexpr int kPollingRateOptions = 5;
+
+    explicit CHalvorinMouseDevice(QWidget* parent = nullptr);
+    ~CHalvorinMouseDevice() override;
+
+    QString GetClass() const override { return QStringLiteral("HalvorinMouseDevice"); }
+    void NotifyPump(TNotifyUI& msg) override;
+
+    int CreatePage() override;
+    int ApplyProfile() override;
+    void OnActivated() override;
+    void SyncFromDevice() override;
+    bool IsOnline() override;
+    void RefreshPower() override;
+    int ReloadProfile() override;
+    void ResetFromProfile() override;
+    void RefreshPage() override;
+    std::vector<int> CollectKeyMacros() override;
+    int WriteKeyTable(int profile, const std::vector<KeyListEntry>& keys) override;
+    int WriteKeyTableCurrent(int profile) override;
+    int WriteMacros(const std::vector<int>& macros) override;
+    // profile: the settings page; value: byte 0; value3: byte 59; value4, value5: the screen size.
+    int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
+    void LoadNameLists() override;
+    void DropDanglingMacroKeys() override;
+    void SaveProfile() override;
+    void SetKindIndex(int index) override;
+    void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
+    void PaintLedPreview() override;
+
+    // Puts the profile just loaded on the mouse as one job: settings, macros,
+    // key table. Called on a profile switch.
+    void ApplyProfileToDevice();
+    // Reads the button slots and DPI limits from the mouse, on the worker.
+    void ReadDeviceLayout();
+    void SetKeyList(const std::vector<KeyListEntry>& keys);
+    std::vector<KeyListEntry> GetKeyList() const { return m_keys; }
+
+    // The user's changes of the DPI stages: kept in the profile and sent.
+    void SetStageEnabled(int stage, bool enabled);
+    void SelectStage(int stage);
+    void SetStageIndex(int stage, int index);
+    void SetStageText(int stage, const QString& text);
+    void SetStageColour(int stage, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+    void SetPollingRate(int option);
+    // The pointer settings only live in the profile: neither the mouse nor the
+    // desktop is changed by them.
+    void SetPointerSpeed(int value);
+    void SetDoubleClickTime(int value);
+    void SetScrollLines(int value);
+    void SetScrollPage(bool on);
+    void SetPointerPrecision(bool on);
+
+    const q31::devices::MouseLayout& Layout() const { return m_layout; }
+    const std::vector<DpiStage>& Stages() const { return m_stages; }
+    int CurrentStage() const { return m_currentStage; }
+    int DeviceProfile() const { return m_deviceProfile; }
+    SystemWords SystemSettings() const { return m_systemWords; }
+    CMouseProfiledata& Profile() { return m_profile; }
+    // The primary screen's size in device pixels, taken once.
+    static QSize ScreenSize();
+
+signals:
+    void PageRefreshed();
+
+protected:
+    void OnNotificationCode(int type, std::uint16_t code) override;
+
+private:
+    struct SettingsReadResult;
+    void TakeSettings(const SettingsReadResult& read);
+    void TakeDeviceSwitch(std::uint16_t code);
+    int MacroCount() const;
+    // Stages and system settings into the profile, saved, then sent.
+    void StoreStages();
+    void StoreSystemSettings(bool send);
+    // The page's view; nothing is sent.
+    void ShowKeyCaptions();
+    void ShowStages();
+    void ShowSystemSettings();
+    void ShowDesktopSettingsLinks();
+    void ShowSettingsTab(int index);
+    void PickStageColour(int stage);
+
+    CMouseProfiledata m_profile;
+    std::vector<KeyListEntry> m_keys;
+    std::vector<DpiStage> m_stages;
+    int m_currentStage = 0;
+    int m_deviceProfile = 0;
+    q31::devices::MouseLayout m_layout;
+    SystemWords m_systemWords{};
+    std::vector<std::uint32_t> m_modeCodes;
+    QStringList m_macroNames;
+    bool m_colourDialogOpen = false;
+};
