@@ -30,6 +30,7 @@ void CHalvorinKeyboardDevice::OnActivated()
     ReadDeviceLayout();
     ReloadProfile();
     ReadSettings();
+    StartLightThread();
 }
 
 void CHalvorinKeyboardDevice::SyncFromDevice()
