@@ -50,8 +50,8 @@ public:
     // The owner's answers, asked on the ticker's thread at every tick.
     struct Owner {
         std::function<bool()> linkOpen;
-        // True while the effects must stand still (paused for another
-        // program, link busy): the tick is not counted.
+        // True while the effects must stand still (the synchronised lighting
+        // drives the lights, the link is busy): the tick is not counted.
         std::function<bool()> paused;
         // Ticks per step for the current mode and speed; below 1 counts as 1.
         std::function<int()> threshold;
