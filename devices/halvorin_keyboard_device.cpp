@@ -26,6 +26,7 @@ void CHalvorinKeyboardDevice::OnActivated()
     ReadDeviceLayout();
     ReloadProfile();
     ReadSettings();
+    StartLightThread();
 }
 
 void CHalvorinKeyboardDevice::SyncFromDevice()

@@ -4,11 +4,14 @@
 // changes written to the keyboard through the device's worker.
 #include "devices/halvorin_usb_device.h"
 #include "devices/keyboard_layout.h"
+#include "devices/keyboard_light_modes.h"
 #include "devices/keyboard_settings_record.h"
 #include "profiles/keyboard_profile_data.h"
 
 #include <QStringList>
 
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -42,7 +45,12 @@ public:
     void LoadNameLists() override;
     void DropDanglingMacroKeys() override;
     void SaveProfile() override;
+    // The keys' colours on the page; in the host-driven modes also the frame to the keyboard.
     void PaintLedPreview() override;
+    // The recorder's six level values, from the UI thread; the level colour mode shows them.
+    void OnAudioLevels(const int* values) override;
+    // One step of the current light mode into the light records, on the light thread.
+    void StepMode();
 
     // Puts the profile just loaded on the keyboard as one job: settings,
     // macros, custom colours, key table. Called on a profile switch.
@@ -76,6 +84,8 @@ protected:
 
 private:
     struct SettingsReadResult;
+    // (Re)starts the light thread that steps the preview.
+    void StartLightThread();
     void ReadSettings();
     void TakeSettings(const SettingsReadResult& read);
     void TakeProfileSwitch(std::uint16_t code);
@@ -97,4 +107,7 @@ private:
     SystemWords m_systemWords{};
     std::vector<std::uint8_t> m_modeCodes;
     QStringList m_macroNames;
+    std::array<std::atomic<int>, q31::devices::kAudioLevelCount> m_audioLevels{};
+    // Whether the last preview streamed its frame; UI thread only.
+    bool m_streaming = false;
 };

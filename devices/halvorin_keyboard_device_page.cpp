@@ -1,10 +1,9 @@
 // What the keyboard page shows of the keyboard: key captions in the current
-// language, the key-set badges, the system settings and the live key colours.
+// language, the key-set badges and the system settings.
 #include "controls/device_key_button_ui.h"
 #include "devices/key_caption.h"
 #include "devices/quiet_controls.h"
 #include "devices/halvorin_keyboard_device.h"
-#include "devices/live_frame.h"
 #include "keys/function_naming.h"
 #include "ui/option_ui.h"
 #include "ui/resource_manager.h"
@@ -77,20 +76,4 @@ void CHalvorinKeyboardDevice::ClearRepeatTest()
 {
     if (auto* test = findChild<QLineEdit*>(QStringLiteral("repeat_input_richedit")))
         test->clear();
-}
-
-void CHalvorinKeyboardDevice::PaintLedPreview()
-{
-    if (IsLiveLightingEnabled()) {
-        for (int key = 0; key < kKeyboardKeys; ++key) {
-            const int light = m_layout.lightOfKey[key];
-            CDeviceKeyButtonUI* button = GetKeyButton(key);
-            if (light >= kMaxKeyPositions || std::size_t(light) >= m_lightRecords.Size() || !button ||
-                !button->isVisible())
-                continue;
-            const DWORD record = m_lightRecords.Load(light);
-            button->SetLightOverlay(OverlayColour(record), UnpackLightRecord(record).a, true);
-        }
-    }
-    CHalvorinUSBDevice::PaintLedPreview();
 }

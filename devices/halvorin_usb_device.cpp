@@ -82,6 +82,7 @@ CHalvorinUSBDevice::~CHalvorinUSBDevice()
 
 void CHalvorinUSBDevice::StopDeviceThreads()
 {
+    m_lightTicker.Stop();
     StopNotificationReaders();
     while (!m_worker.Stop(QStringLiteral("the device is going away")))
         continue;
@@ -279,9 +280,13 @@ void CHalvorinUSBDevice::PaintLedPreview()
         PutFrameLight(frame, i, record);
     }
     // The headset takes its LED colours as output reports, never as the command stream.
-    if (m_commandLink.IsReceiverMode() || m_type == Headset)
-        return;
-    if (!m_liveFrames.Offer(frame, FrameLength(count), TickCountMs()))
+    if (m_type != Headset)
+        OfferLiveFrame(frame, FrameLength(count));
+}
+
+void CHalvorinUSBDevice::OfferLiveFrame(const LiveFrame& frame, std::size_t length)
+{
+    if (m_commandLink.IsReceiverMode() || !m_liveFrames.Offer(frame, length, TickCountMs()))
         return;
     RunOnDevice([this](const CStopEvent&) {
         m_liveFrames.SendNewest([this](const std::uint8_t* data, std::size_t length) {

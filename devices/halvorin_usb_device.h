@@ -12,7 +12,9 @@
 #include "devices/effect_steps.h"
 #include "devices/key_lights.h"
 #include "devices/light_records.h"
+#include "devices/light_ticker.h"
 #include "devices/notification_reader.h"
+#include "devices/live_frame.h"
 #include "devices/live_frame_stream.h"
 #include "hid/hid_catalogue.h"
 #include "platform/win_types.h"
@@ -248,6 +250,11 @@ protected:
     void ReadPowerStatus();
     // The line under the profile bar after a write: shown on a failure, hidden on a success.
     void ShowWriteResult(bool written);
+    // Hands the frame's first length bytes to the worker to stream, on the
+    // cable only. At most one send waits; a newer frame replaces it.
+    void OfferLiveFrame(const q31::devices::LiveFrame& frame, std::size_t length);
+    // The device holds no frame of ours any more: the next one goes out at once.
+    void ForgetLiveFrame() { m_liveFrames.Forget(); }
 
     class CPageNotifier : public INotifyUI {
     public:
@@ -305,6 +312,9 @@ protected:
     std::array<DWORD, 3> m_lightInfo{};
     q31::devices::CNotificationReader m_cableReader{"cable notifications"};
     q31::devices::CNotificationReader m_receiverReader{"receiver notifications"};
+    // Steps the software effects into the light records; the derived class
+    // starts it with its own thresholds and steps.
+    q31::devices::CLightTicker m_lightTicker;
 
 private:
     // Finds the two function tab layouts of the page on first use.

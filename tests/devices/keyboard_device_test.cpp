@@ -4,6 +4,7 @@
 #include "devices/halvorin_keyboard_device.h"
 
 #include "devices/device_views.h"
+#include "devices/keyboard_light_modes.h"
 #include "devices/keyboard_profile_write.h"
 #include "keys/function_types.h"
 #include "macros/macro_files.h"
@@ -422,6 +423,119 @@ TEST_F(KeyboardDeviceTest, OnTheCableThePowerStateSaysSo)
     ASSERT_EQ(power.shown.size(), 1u);
     EXPECT_EQ(power.shown[0][kPowerStatusReceiverByte], 0);
     page->SetPowerControl(nullptr);
+}
+
+// The keyboard's light thread and its stream, with a preview entry per logical key.
+class KeyboardLightTest : public KeyboardDeviceTest {
+protected:
+    static constexpr int kLights = 170;
+    static constexpr int kStreamReports = 7;  // 340 bytes in 56-byte chunks
+
+    void SetUp() override
+    {
+        KeyboardDeviceTest::SetUp();
+        page->SetKeyCount(kLights);
+        page->SetLightCount(kLights);
+    }
+    // Mode, brightness 4 and speed 4: a step on every tick of the light thread.
+    void SetMode(int mode) { page->SetLightSettings(DWORD(mode) | 4u << 8 | 4u << 16, 0, 0, 0); }
+    void SendLevels(int red, int green, int blue)
+    {
+        const int levels[devices::kAudioLevelCount] = {red, green, blue, 1, 2, 3};
+        page->OnAudioLevels(levels);
+    }
+    bool WaitForRecord(int key, std::uint32_t record)
+    {
+        return QTest::qWaitFor([&] { return page->GetDevedOzirav(key) == record; }, 3000);
+    }
+    int StreamReportsOfPaint()
+    {
+        bus.TakeCommands();
+        page->PaintLedPreview();
+        EXPECT_TRUE(WaitForResults());
+        return Count(bus.TakeCommands(), kCmdStreamLights);
+    }
+    std::array<int, 3> StreamedAt(int light) const
+    {
+        const auto frame = Dump(sim::Region::LightFrame);
+        return {frame[3 * light], frame[3 * light + 1], frame[3 * light + 2]};
+    }
+};
+
+TEST_F(KeyboardLightTest, TheLevelColourModeStreamsItsFramesToTheKeyboardOnItsCable)
+{
+    Activate();
+    SetMode(devices::kKeyboardModeLevelColour);
+    SendLevels(200, 100, 0x132);
+    ASSERT_TRUE(WaitForRecord(kQ, devices::PackLightRecord({200, 100, 0x32, 255})));
+    EXPECT_EQ(StreamReportsOfPaint(), kStreamReports);
+    EXPECT_EQ(StreamedAt(kQPosition), (std::array<int, 3>{199, 99, 49}));
+    EXPECT_EQ(StreamedAt(kSpacePosition), (std::array<int, 3>{199, 99, 49}));
+    // The keyboard takes 340 bytes: lights from 114 on, M1's among them, are not sent.
+    EXPECT_EQ(StreamedAt(kM1Position), (std::array<int, 3>{0, 0, 0}));
+
+    SendLevels(0, 0, 255);
+    ASSERT_TRUE(WaitForRecord(kQ, devices::PackLightRecord({0, 0, 255, 255})));
+    EXPECT_EQ(StreamReportsOfPaint(), kStreamReports);
+    EXPECT_EQ(StreamedAt(kQPosition), (std::array<int, 3>{0, 0, 254}));
+}
+
+TEST_F(KeyboardLightTest, InItsOtherModesTheKeyboardGetsNoFramesAndComingBackSendsAtOnce)
+{
+    Activate();
+    SetMode(devices::kKeyboardModeLevelColour);
+    SendLevels(10, 20, 30);
+    ASSERT_TRUE(WaitForRecord(kQ, devices::PackLightRecord({10, 20, 30, 255})));
+    ASSERT_EQ(StreamReportsOfPaint(), kStreamReports);
+
+    SetMode(devices::kKeyboardModeSpectrum);
+    // The spectrum moves the records on the light thread; none of it is sent.
+    const std::uint32_t before = page->GetDevedOzirav(kQ);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->GetDevedOzirav(kQ) != before; }, 3000));
+    EXPECT_EQ(StreamReportsOfPaint(), 0);
+    SetMode(devices::kKeyboardModeOff);
+    ASSERT_TRUE(WaitForRecord(kQ, 0));
+    EXPECT_EQ(StreamReportsOfPaint(), 0);
+
+    // Meanwhile the keyboard showed its own lights: the same frame as before goes again.
+    SetMode(devices::kKeyboardModeLevelColour);
+    ASSERT_TRUE(WaitForRecord(kQ, devices::PackLightRecord({10, 20, 30, 255})));
+    EXPECT_EQ(StreamReportsOfPaint(), kStreamReports);
+}
+
+TEST_F(KeyboardLightTest, ThroughItsReceiverTheKeyboardGetsNoFrames)
+{
+    Activate(KeyboardReceiver);
+    SetMode(devices::kKeyboardModeLevelColour);
+    SendLevels(10, 20, 30);
+    ASSERT_TRUE(WaitForRecord(kQ, devices::PackLightRecord({10, 20, 30, 255})));
+    EXPECT_EQ(StreamReportsOfPaint(), 0);
+    EXPECT_EQ(StreamedAt(kQPosition), (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(KeyboardLightTest, TheBaseEffectModesStepAndTheOthersKeepThePreview)
+{
+    // No activation: no light thread, the steps are taken by hand.
+    const std::uint32_t kept = devices::PackLightRecord({1, 2, 3, 4});
+    page->SetDevedOzirav(kQ, kept);
+    for (int mode : {0, 1, 6, 19, 20, 29, 31}) {
+        SetMode(mode);
+        page->StepMode();
+        EXPECT_EQ(page->GetDevedOzirav(kQ), kept) << mode;
+    }
+    SetMode(devices::kKeyboardModeSpectrum);
+    page->StepMode();
+    EXPECT_NE(page->GetDevedOzirav(kQ), kept);
+    SetMode(devices::kKeyboardModeOff);
+    page->StepMode();
+    EXPECT_EQ(page->GetDevedOzirav(kQ), 0u);
+    SetMode(devices::kKeyboardModeBreathingColours);
+    page->StepMode();
+    EXPECT_EQ(devices::UnpackLightRecord(page->GetDevedOzirav(kQ)).g, 255);  // the first fixed colour
+    SetMode(devices::kKeyboardModeLevelColour);
+    SendLevels(7, 8, 9);
+    page->StepMode();
+    EXPECT_EQ(page->GetDevedOzirav(kQ), devices::PackLightRecord({7, 8, 9, 255}));
 }
 
 TEST_F(KeyboardDeviceTest, ASilentKeyboardNeverStallsThePage)

@@ -202,19 +202,20 @@ TEST_F(KeyboardViewTest, RepeatSettingsAreKeptInTheProfileAndNeverSent)
     EXPECT_TRUE(bus.TakeCommands().empty());
 }
 
-TEST_F(KeyboardViewTest, ShownKeysTakeTheColourOfTheirLightAndHiddenKeysStayDark)
+TEST_F(KeyboardViewTest, ShownKeysTakeTheColourOfTheirRecordAndHiddenKeysStayDark)
 {
-    const int light = page->Layout().lightOfKey[kEsc];
-    ASSERT_LT(light, kMaxKeyPositions);
+    ASSERT_LT(page->Layout().lightOfKey[kQ], kMaxKeyPositions);
     for (int i = 0; i < kPageLights; ++i)
         page->SetDevedOzirav(i, devices::PackLightRecord({0x10, 0x20, 0x30, 0x80}));
+    // The keyboard's records are kept per logical key, not per light index.
+    ASSERT_NE(page->Layout().lightOfKey[kQ], kQ);
     const std::uint32_t record = devices::PackLightRecord({0xFF, 0x40, 0x08, 0xC0});
-    page->SetDevedOzirav(light, record);
+    page->SetDevedOzirav(kQ, record);
 
     page->PaintLedPreview();
-    EXPECT_TRUE(Key(kEsc)->IsLightShown());
-    EXPECT_EQ(Key(kEsc)->GetLightColour(), devices::OverlayColour(record));
-    EXPECT_EQ(Key(kEsc)->GetLightLevel(), 0xC0);
+    EXPECT_TRUE(Key(kQ)->IsLightShown());
+    EXPECT_EQ(Key(kQ)->GetLightColour(), devices::OverlayColour(record));
+    EXPECT_EQ(Key(kQ)->GetLightLevel(), 0xC0);
     for (int i = 0; i < kKeyboardKeys; ++i) {
         if (Key(i)->isHidden()) {
             EXPECT_FALSE(Key(i)->IsLightShown()) << i;

@@ -12,7 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/q31 bin/q31ctl bin/q31-devsim bin/q31-msg \
-    share/q31/DefaultData/keyboard.Json share/q31/skin/res.xml share/q31/sim/keyboard.json \
+    share/q31/DefaultData/keyboard.Json share/q31/DefaultData/default_light.json share/q31/skin/res.xml \
+    share/q31/sim/keyboard.json \
     lib/udev/rules.d/70-q31.rules share/applications/q31.desktop \
     share/icons/hicolor/scalable/apps/q31.svg share/metainfo/io.github.q31.q31.metainfo.xml \
     share/man/man1/q31.1.gz share/man/man1/q31ctl.1.gz share/man/man1/q31-devsim.1.gz share/man/man1/q31-msg.1.gz; do

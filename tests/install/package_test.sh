@@ -26,6 +26,7 @@ dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./postinst | grep -q 'udevadm control -
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for file in ./usr/bin/q31 ./usr/bin/q31ctl ./usr/bin/q31-devsim ./usr/bin/q31-msg \
     ./usr/lib/udev/rules.d/70-q31.rules ./usr/share/q31/skin/res.xml ./usr/share/q31/DefaultData/keyboard.Json \
+    ./usr/share/q31/DefaultData/default_light.json \
     ./usr/share/applications/q31.desktop ./usr/share/icons/hicolor/scalable/apps/q31.svg \
     ./usr/share/metainfo/io.github.q31.q31.metainfo.xml ./usr/share/man/man1/q31.1.gz ./usr/share/man/man1/q31ctl.1.gz \
     ./usr/share/doc/q31/copyright ./usr/share/doc/q31/changelog.gz; do

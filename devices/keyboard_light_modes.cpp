@@ -1,0 +1,62 @@
+#include "devices/keyboard_light_modes.h"
+
+#include "devices/effect_steps.h"
+#include "devices/light_tables.h"
+
+#include <algorithm>
+#include <bitset>
+
+namespace q31::devices {
+namespace {
+
+// Ticks per step by speed level 0 to 4.
+constexpr std::array<int, 5> kSpeedThresholds = {5, 4, 3, 2, 1};
+constexpr int kEdgeWavesThreshold = 5;
+// The audio pictures follow the sound: a step every other tick whatever the speed.
+constexpr int kAudioThreshold = 2;
+
+// Light index that shows the colour of a logical key besides the key's own.
+struct SharedLight {
+    int light;
+    int key;
+};
+constexpr std::array<SharedLight, 3> kSharedLights = {{{35, 45}, {72, 91}, {57, 72}}};
+
+}  // namespace
+
+int KeyboardStepThreshold(int mode, int speed)
+{
+    if (mode == kKeyboardModeEdgeWaves)
+        return kEdgeWavesThreshold;
+    if (mode == kKeyboardModeAudio)
+        return kAudioThreshold;
+    return kSpeedThresholds[std::clamp(speed, 0, int(kSpeedThresholds.size()) - 1)];
+}
+
+int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& levels, CLightRecords& records)
+{
+    records.Fill(PackLightRecord({std::uint8_t(levels[0]), std::uint8_t(levels[1]), std::uint8_t(levels[2]),
+                                  BrightnessLevel(settings[kSettingBrightness])}));
+    return int(records.Size());
+}
+
+LiveFrame KeyboardLiveFrame(const KeyboardLayout& layout, const CLightRecords& records)
+{
+    LiveFrame frame{};
+    std::bitset<kMaxKeyPositions> filled;
+    const int keys = std::min<int>(kKeyboardKeys, int(records.Size()));
+    for (int key = 0; key < keys; ++key) {
+        const int light = layout.lightOfKey[key];
+        if (light >= kMaxKeyPositions || filled[light])
+            continue;
+        PutFrameLight(frame, light, records.Load(key));
+        filled[light] = true;
+    }
+    for (const SharedLight& shared : kSharedLights) {
+        if (shared.key < keys)
+            PutFrameLight(frame, shared.light, records.Load(shared.key));
+    }
+    return frame;
+}
+
+}  // namespace q31::devices
