@@ -114,7 +114,7 @@ TEST_P(MouseLinkTest, AFailingLayoutReadGivesItsCodeAndClosesTheBracket)
     ASSERT_EQ(bus.hub->AddFault("mouse", fault), "");
     const MouseLayoutRead read = ReadMouseLayout(link);
     EXPECT_EQ(read.result, kResultStatusFE);
-    EXPECT_TRUE(std::all_of(read.buttonSlots.begin(), read.buttonSlots.end(), [](int slot) { return slot == kNoSlot; }));
+    EXPECT_TRUE(std::ranges::all_of(read.buttonSlots, [](int slot) { return slot == kNoSlot; }));
     EXPECT_EQ(Commands().back(), kCmdEndConfig);
     ExpectBracketsClosed();
 }
@@ -135,7 +135,9 @@ TEST_P(MouseLinkTest, TheSettingsRecordLandsInItsProfilePageAndReadsBack)
                               : (std::vector<int>{kCmdBeginConfig, kCmdWriteParams, kCmdWriteParams, kCmdEndConfig}));
     const std::vector<std::uint8_t> after = Memory(sim::Region::Parameters);
     EXPECT_EQ(Bytes(after, 256, 256 + kMouseSettingsWriteSize), Bytes(record, 0, kMouseSettingsWriteSize));
-    EXPECT_EQ(Bytes(after, 256 + kMouseSettingsWriteSize, 256 + 128), Bytes(before, 256 + kMouseSettingsWriteSize, 256 + 128));
+    // Bytes 66 to 127 of the page are the mouse's own.
+    const std::size_t ownBytes = 256 + kMouseSettingsWriteSize;
+    EXPECT_EQ(Bytes(after, ownBytes, 256 + 128), Bytes(before, ownBytes, 256 + 128));
     EXPECT_EQ(Bytes(after, 0, 256), Bytes(before, 0, 256));
     ExpectBracketsClosed();
 

@@ -283,7 +283,8 @@ Json::Value ParseJsonLine(const std::string& text)
 
 TEST_F(Q31ctlRunnerTest, MouseLayoutPrintsEachButtonsSlotAndTheDpiLimitsAsJson)
 {
-    for (const auto& [name, route] : {std::pair{"mouse", sim::Route::Cable}, {"mouse-receiver", sim::Route::Receiver}}) {
+    for (const auto& [name, route] :
+         {std::pair{"mouse", sim::Route::Cable}, std::pair{"mouse-receiver", sim::Route::Receiver}}) {
         ASSERT_EQ(hub->Plug("mouse", route), "");
         const CtlRun run = Run({"--device", name, "layout"});
         ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;

@@ -35,12 +35,15 @@ int ApplyMouseProfile(const Options& options, CDeviceLink& link, Console console
     CMouseProfiledata profile;
     if (profile.LoadDeviceSection(QString::fromStdString(options.profilePath)).isNull())
         return Fail(console, kExitFailure, "the profile " + options.profilePath + " cannot be read");
-    const devices::MouseProfileImage image = devices::MouseProfileImageOf(
-        profile, devices::ReadLightModeCodes(DefaultEffectList(), kKindMouse), {options.screenWidth, options.screenHeight});
+    const devices::MouseProfileImage image =
+        devices::MouseProfileImageOf(profile, devices::ReadLightModeCodes(DefaultEffectList(), kKindMouse),
+                                     {options.screenWidth, options.screenHeight});
     const devices::MouseLayoutRead layout = devices::ReadMouseLayout(link);
     if (layout.result != kResultSuccess)
         return FailWithResult(console, "the button layout could not be read", layout.result);
-    return FinishProfileWrite(console, devices::WriteMouseProfile(link, layout, image, MacroFolderOf(options)), "mouse");
+    const devices::MouseProfileWriteResult written =
+        devices::WriteMouseProfile(link, layout, image, MacroFolderOf(options));
+    return FinishProfileWrite(console, written, "mouse");
 }
 
 int PrintMouseLayout(CDeviceLink& link, Console console)
