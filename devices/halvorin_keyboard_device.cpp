@@ -2,7 +2,7 @@
 
 #include "devices/keyboard_key_table.h"
 #include "devices/keyboard_layout_read.h"
-#include "devices/keyboard_mode_codes.h"
+#include "devices/light_mode_codes.h"
 #include "devices/keyboard_profile_write.h"
 #include "macros/macro_download.h"
 #include "macros/macro_files.h"
@@ -82,7 +82,7 @@ void CHalvorinKeyboardDevice::LoadNameLists()
     m_macroNames.clear();
     for (const q31::macros::MacroEntry& entry : q31::macros::MacroFolder(UserDataFolder()).ReadList())
         m_macroNames.push_back(entry.name);
-    m_modeCodes = ReadKeyboardModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"));
+    m_modeCodes = ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"), kKindKeyboard);
 }
 
 void CHalvorinKeyboardDevice::SetKeyList(const std::vector<KeyListEntry>& keys)

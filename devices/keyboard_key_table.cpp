@@ -1,6 +1,5 @@
 #include "devices/keyboard_key_table.h"
 
-#include "keys/function_types.h"
 #include "macros/macro_rebinding.h"
 
 #include <algorithm>
@@ -17,15 +16,7 @@ KeyboardKeyTable BuildKeyboardKeyTable(const KeyboardImage& keyMap, const Keyboa
         const int position = layout.positionOfKey[key];
         if (position == kNoKeyEntry || position >= layout.positions)
             continue;
-        FunctionCode code = keys[key].current;
-        if (macros::IsDanglingMacro(code, macroCount)) {
-            code = keys[key].factory;
-        } else if (keys::IsMacroType(code.type)) {
-            auto slot = std::find(table.macroSlots.begin(), table.macroSlots.end(), code.data1);
-            if (slot == table.macroSlots.end())
-                slot = table.macroSlots.insert(slot, code.data1);
-            code.data1 = std::uint8_t(slot - table.macroSlots.begin());
-        }
+        const FunctionCode code = macros::KeyTableCode(keys[key], macroCount, table.macroSlots);
         table.block[3 * position] = code.type;
         table.block[3 * position + 1] = code.data1;
         table.block[3 * position + 2] = code.data2;

@@ -64,14 +64,6 @@ std::optional<int> KeyboardLayout::KeyAtPosition(int position) const
     return int(key - positionOfKey.begin());
 }
 
-std::optional<int> KeyPositionCount(const std::array<std::uint8_t, 34>& deviceInfo)
-{
-    const int count = deviceInfo[kKeyPositionCountByte];
-    if (count > kMaxKeyPositions)
-        return std::nullopt;
-    return count;
-}
-
 KeyboardLayout BuildKeyboardLayout(int positions, const KeyboardImage& keyMap, const KeyboardImage& keyLights)
 {
     KeyboardLayout layout;

@@ -17,8 +17,6 @@ inline constexpr int kMaxKeyPositions = 170;
 // No position, or no light.
 inline constexpr std::uint8_t kNoKeyEntry = 255;
 inline constexpr std::size_t kKeyboardImageSize = 512;
-// Byte of the device information record that gives the number of key positions.
-inline constexpr std::size_t kKeyPositionCountByte = 5;
 
 using KeyboardImage = std::array<std::uint8_t, kKeyboardImageSize>;
 
@@ -33,10 +31,6 @@ struct KeyboardLayout {
     // The logical key at a key position the keyboard reports, if any.
     std::optional<int> KeyAtPosition(int position) const;
 };
-
-// The number of key positions of a device information record, when the tables
-// can hold that many; a bigger one would make the key map read run past them.
-std::optional<int> KeyPositionCount(const std::array<std::uint8_t, 34>& deviceInfo);
 
 // Each logical key at the first position whose code is its factory code, and
 // the light index of that position when it names a light (below 170).

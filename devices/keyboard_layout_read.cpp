@@ -1,34 +1,26 @@
 #include "devices/keyboard_layout_read.h"
 
 #include "devices/config_bracket.h"
+#include "devices/key_map_transfers.h"
 
 namespace q31::devices {
 namespace {
 
+// Every position a key map block can report has its place in the tables.
+static_assert(CDeviceLink::kMaxBlockLength / 3 <= kMaxKeyPositions);
+
 int ReadImages(CDeviceLink& link, KeyboardLayoutRead& read)
 {
-    if (const int result = SizeKeyMapTransfers(link, &read.layout.positions); result != kResultSuccess)
-        return result;
+    const KeyMapSizing sizing = SizeKeyMapTransfers(link);
+    if (sizing.result != kResultSuccess)
+        return sizing.result;
+    read.layout.positions = sizing.positions;
     if (const int result = link.ReadKeyMap(read.keyMap.data()); result != kResultSuccess)
         return result;
     return link.ReadKeyLightMap(read.keyLights.data());
 }
 
 }  // namespace
-
-int SizeKeyMapTransfers(CDeviceLink& link, int* positions)
-{
-    std::array<std::uint8_t, CDeviceLink::kDeviceInfoLength> info{};
-    if (const int result = link.ReadDeviceInfo(info); result != kResultSuccess)
-        return result;
-    const std::optional<int> count = KeyPositionCount(info);
-    // A reply the tables cannot hold counts as none.
-    if (!count || link.SetBlockLength(std::uint16_t(3 * *count)) != kResultSuccess)
-        return kResultNoReply;
-    if (positions)
-        *positions = *count;
-    return kResultSuccess;
-}
 
 KeyboardLayoutRead ReadKeyboardLayout(CDeviceLink& link)
 {

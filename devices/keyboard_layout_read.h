@@ -14,11 +14,6 @@ struct KeyboardLayoutRead {
     KeyboardLayout layout;
 };
 
-// Inside a bracket: asks the keyboard how many key positions it has and sizes
-// the link's key map transfers to them. A count the tables cannot hold is
-// refused (no reply) before any key map moves. positions, when given, gets the count.
-int SizeKeyMapTransfers(CDeviceLink& link, int* positions = nullptr);
-
 // The bracket is closed also when a command fails. A keyboard claiming more
 // key positions than the tables hold is refused before its key map is read.
 // The link must be open.

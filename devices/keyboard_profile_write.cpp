@@ -2,8 +2,7 @@
 
 #include "devices/config_bracket.h"
 #include "devices/keyboard_key_table.h"
-#include "devices/keyboard_layout_read.h"
-#include "macros/macro_download.h"
+#include "devices/key_map_transfers.h"
 #include "profiles/keyboard_profile_data.h"
 #include "protocol/device_link.h"
 
@@ -18,13 +17,6 @@ constexpr std::uint32_t kAddressSpace = 0x10000;
 std::uint8_t Scaled(std::uint8_t value, std::uint8_t brightness)
 {
     return std::uint8_t(value * brightness / 256);
-}
-
-// The macro download folds the link's codes into one; the profile write
-// reports it as a write that did not get through.
-int LinkCodeOfMacroWrite(int result)
-{
-    return result == macros::kMacrosNotWritten ? kResultWriteFailed : result;
 }
 
 }  // namespace
@@ -65,10 +57,7 @@ int WriteKeyboardSettings(CDeviceLink& link, const KeyboardSettingsRecord& recor
 
 int WriteKeyboardKeyTable(CDeviceLink& link, const KeyboardImage& block, int bank)
 {
-    return InConfigBracket(link, [&] {
-        const int sized = SizeKeyMapTransfers(link);
-        return sized == kResultSuccess ? link.WriteKeyMap(block.data(), bank) : sized;
-    });
+    return WriteKeyMapImage(link, block, bank);
 }
 
 int WriteCustomColours(CDeviceLink& link, const KeyboardLayout& layout, const KeyboardCustomColours& colours)
@@ -93,16 +82,9 @@ KeyboardProfileWriteResult WriteKeyboardProfile(CDeviceLink& link, const Keyboar
     if (written.result != kResultSuccess)
         return written;
 
-    const int macroCount = macroFolder ? int(macroFolder->ReadList().size()) : 0;
-    const KeyboardKeyTable table = BuildKeyboardKeyTable(keyMap, layout, profile.keys, macroCount);
-    if (macroFolder) {
-        const int macroResult = macros::WriteMacros(link, *macroFolder, table.macroSlots);
-        if (macros::OutcomeOfMacroWrite(macroResult) == macros::MacroWriteOutcome::Failed) {
-            written.result = LinkCodeOfMacroWrite(macroResult);
-            return written;
-        }
-        written.macros = macroResult;
-    }
+    const KeyboardKeyTable table = BuildKeyboardKeyTable(keyMap, layout, profile.keys, MacroCountOf(macroFolder));
+    if (!WriteProfileMacros(link, macroFolder, table.macroSlots, written))
+        return written;
 
     if (profile.colours) {
         written.result = WriteCustomColours(link, layout, *profile.colours);

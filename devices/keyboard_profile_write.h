@@ -5,6 +5,7 @@
 // Shared by the keyboard page and the command line tool.
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_settings_record.h"
+#include "devices/profile_macro_step.h"
 #include "macros/macro_files.h"
 #include "protocol/result_codes.h"
 
@@ -47,10 +48,7 @@ int WriteKeyboardKeyTable(CDeviceLink& link, const KeyboardImage& block, int ban
 // A group whose page lies past the 16-bit address space is refused before anything is sent.
 int WriteCustomColours(CDeviceLink& link, const KeyboardLayout& layout, const KeyboardCustomColours& colours);
 
-struct KeyboardProfileWriteResult {
-    int result = kResultSuccess;  // the first failing link code; the steps after it are not run
-    int macros = 0;               // 0, or -1 (no memory) or k > 0 (too large by about k events): not written
-};
+using KeyboardProfileWriteResult = ProfileWriteResult;
 
 // keyMap and layout: as read from this keyboard. A macro block that does not
 // fit is left out and the rest still written, so the keys name the slots the

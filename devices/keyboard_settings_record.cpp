@@ -2,13 +2,10 @@
 
 #include "devices/effect_steps.h"
 #include "devices/light_mode_code.h"
-
-#include <algorithm>
+#include "devices/light_speed_byte.h"
 
 namespace q31::devices {
 namespace {
-
-constexpr int kTopSpeed = 4;
 
 enum RecordByte {
     kProfileByte = 0,
@@ -47,7 +44,7 @@ KeyboardSettingsRecord PackKeyboardSettings(std::uint8_t value, const LightSetti
     record[kProfileByte] = value;
     record[kModeByte] = LightModeCode(light[kSettingEffect], modeCodes);
     record[kBrightnessByte] = light[kSettingBrightness];
-    record[kSpeedByte] = std::uint8_t(kTopSpeed - std::min<int>(light[kSettingSpeed], kTopSpeed));
+    record[kSpeedByte] = TurnedSpeed(light[kSettingSpeed]);
     record[kDirectionByte] = light[kSettingDirection];
     record[kMultiColourByte] = light[kSettingMultiColour];
     for (int colour = 0; colour < 3; ++colour)
@@ -69,10 +66,9 @@ KeyboardSettingsRead ReadKeyboardSettings(const KeyboardSettingsRecord& record, 
     read.record[kProfileByte] = currentProfile;
     read.record[kClearedByte] = 0;
     read.light = light;
-    const auto mode = std::find(modeCodes.begin(), modeCodes.end(), record[kModeByte]);
-    read.light[kSettingEffect] = mode != modeCodes.end() ? std::uint8_t(mode - modeCodes.begin()) : record[kModeByte];
+    read.light[kSettingEffect] = ModeIndexOfCode(record[kModeByte], modeCodes);
     read.light[kSettingBrightness] = record[kBrightnessByte];
-    read.light[kSettingSpeed] = std::uint8_t(kTopSpeed - std::min<int>(record[kSpeedByte], kTopSpeed));
+    read.light[kSettingSpeed] = TurnedSpeed(record[kSpeedByte]);
     read.light[kSettingDirection] = record[kDirectionByte];
     read.light[kSettingMultiColour] = record[kMultiColourByte];
     for (int colour = 0; colour < 3; ++colour)

@@ -1,7 +1,5 @@
 #include "devices/mouse_dpi.h"
 
-#include "devices/light_mode_code.h"
-
 #include <QtEndian>
 
 #include <algorithm>
@@ -19,9 +17,6 @@ constexpr std::size_t kStepByte = 11;
 constexpr std::size_t kHighestIndexByte = 12;
 constexpr std::size_t kLowestDpiByte = 14;
 constexpr std::size_t kLimitsEnd = 16;
-
-// The mode indices above this are the user's own effects, sent as entry 0.
-constexpr int kModeIndexLimit = 10;
 
 int Le16At(std::span<const std::uint8_t> bytes, std::size_t at)
 {
@@ -116,11 +111,6 @@ std::optional<int> LoneEnabledStage(const std::array<bool, kDpiStageCount>& enab
     if (std::ranges::count(enabled, true) != 1)
         return std::nullopt;
     return static_cast<int>(std::ranges::find(enabled, true) - enabled.begin());
-}
-
-std::uint32_t MouseLightModeCode(int modeIndex, std::span<const std::uint32_t> modeCodes)
-{
-    return ModeCodeOf(modeIndex, kModeIndexLimit, modeCodes);
 }
 
 }  // namespace q31::devices

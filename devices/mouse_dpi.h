@@ -52,8 +52,4 @@ DpiStage* StageToEdit(std::vector<DpiStage>& stages, int index);
 // enabled; empty when none or several are enabled.
 std::optional<int> LoneEnabledStage(const std::array<bool, kDpiStageCount>& enabled);
 
-// The code a light mode index is sent as: an index of 10 or more, or one without
-// an entry, sends entry 0 (0 when the list is empty).
-std::uint32_t MouseLightModeCode(int modeIndex, std::span<const std::uint32_t> modeCodes);
-
 }  // namespace q31::devices

@@ -17,12 +17,12 @@ int FailureCode(int linkResult)
 
 }  // namespace
 
-int WriteMacros(CDeviceLink& link, const MacroFolder& files, const std::vector<int>& used)
+int WriteMacros(CDeviceLink& link, const MacroFolder& files, const std::vector<int>& used, const CommandGate& gate)
 {
     if (!link.IsOpen() || used.empty())
         return 0;
     std::array<std::uint8_t, CDeviceLink::kDeviceInfoLength> info{};
-    if (const int read = link.ReadDeviceInfo(info); read != kResultSuccess)
+    if (const int read = gate([&] { return link.ReadDeviceInfo(info); }); read != kResultSuccess)
         return FailureCode(read);
     MacroBlock block;
     try {
@@ -35,10 +35,10 @@ int WriteMacros(CDeviceLink& link, const MacroFolder& files, const std::vector<i
     if (block.bytes.empty())
         return 0;
 
-    int result = link.BeginConfig();
+    int result = gate([&] { return link.BeginConfig(); });
     if (result == kResultSuccess)
-        result = link.WriteMacros(block.bytes.data(), block.bytes.size());
-    const int ended = link.EndConfig();
+        result = gate([&] { return link.WriteMacros(block.bytes.data(), block.bytes.size()); });
+    const int ended = gate([&] { return link.EndConfig(); });
     if (result == kResultSuccess)
         result = ended;
     return result == kResultSuccess ? 0 : FailureCode(result);

@@ -1,6 +1,7 @@
 #pragma once
 // Writing the macro block of the keys' macros into the device's macro memory.
 #include "macros/macro_files.h"
+#include "protocol/command_gate.h"
 
 #include <vector>
 
@@ -15,8 +16,10 @@ inline constexpr int kMacroMemoryUnit = 128;  // device information byte 6 count
 
 // 0: written, or nothing to write (no used macro, no macro list, link closed);
 // -1: no memory for the block; k > 0: the block is about k events too large
-// and nothing was sent; below -1: a command failed.
-int WriteMacros(CDeviceLink& link, const MacroFolder& files, const std::vector<int>& used);
+// and nothing was sent; below -1: a command failed. Each of its commands goes
+// through the gate.
+int WriteMacros(CDeviceLink& link, const MacroFolder& files, const std::vector<int>& used,
+                const CommandGate& gate = SendDirectly);
 
 enum class MacroWriteOutcome {
     Written,    // also nothing to write

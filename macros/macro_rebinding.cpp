@@ -43,6 +43,20 @@ bool IsDanglingMacro(const FunctionCode& code, int macroCount)
     return keys::IsMacroType(code.type) && code.data1 >= macroCount;
 }
 
+FunctionCode KeyTableCode(const KeyListEntry& key, int macroCount, std::vector<int>& usedMacros)
+{
+    if (IsDanglingMacro(key.current, macroCount))
+        return key.factory;
+    FunctionCode code = key.current;
+    if (keys::IsMacroType(code.type)) {
+        auto slot = std::find(usedMacros.begin(), usedMacros.end(), code.data1);
+        if (slot == usedMacros.end())
+            slot = usedMacros.insert(slot, code.data1);
+        code.data1 = std::uint8_t(slot - usedMacros.begin());
+    }
+    return code;
+}
+
 bool DropDanglingMacroBindings(std::vector<KeyListEntry>& keys, int macroCount)
 {
     bool changed = false;

@@ -20,6 +20,11 @@ bool RebindAfterDelete(std::vector<KeyListEntry>& keys, int deleted);
 // True when the code runs a macro the list of macroCount macros does not have.
 bool IsDanglingMacro(const FunctionCode& code, int macroCount);
 
+// The code a key goes into the device's key table with: a macro the list of
+// macroCount macros does not have gives way to the key's default code; a macro
+// it has is named by its slot, its place in usedMacros, which it joins on first use.
+FunctionCode KeyTableCode(const KeyListEntry& key, int macroCount, std::vector<int>& usedMacros);
+
 // Keys bound to a macro the list does not have get their default code back.
 // True when any key changed.
 bool DropDanglingMacroBindings(std::vector<KeyListEntry>& keys, int macroCount);

@@ -87,6 +87,11 @@ SimBus::SimBus()
     hid::SetHidBackend(std::make_shared<sim::SimHidBackend>(hub));
 }
 
+SimBus::SimBus(const std::vector<sim::SimModel>& models) : hub(sim::SimHub::Create(models, 0))
+{
+    hid::SetHidBackend(std::make_shared<sim::SimHidBackend>(hub));
+}
+
 SimBus::~SimBus()
 {
     hid::SetHidBackend(nullptr);

@@ -43,6 +43,8 @@ public:
 class SimBus {
 public:
     SimBus();
+    // With these models in place of those of the data folder.
+    explicit SimBus(const std::vector<sim::SimModel>& models);
     ~SimBus();
     // Plugs the device in by the route of the type and binds its command interface to the link.
     bool Connect(CDeviceLink& link, const std::string& device, std::uint16_t deviceType);

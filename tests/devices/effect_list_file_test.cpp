@@ -1,6 +1,7 @@
 // The shipped effect list: every kind has its list, the keyboard's and the
 // mouse's name every mode with its code, and each name has its texts.
-#include "devices/keyboard_mode_codes.h"
+#include "devices/light_mode_codes.h"
+#include "hid/hid_catalogue.h"
 #include "platform/folders.h"
 #include "profiles/json_file.h"
 
@@ -33,7 +34,7 @@ TEST(EffectListFileTest, TheKeyboardAndMouseListsNameEveryModeByItsIndex)
         EXPECT_TRUE(file["AreaLightName"][kind].isArray()) << kind;
     }
     const std::vector<std::uint8_t> codes =
-        ReadKeyboardModeCodes(DefaultDataFolder() + QStringLiteral("/default_light.json"));
+        ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("/default_light.json"), kKindKeyboard);
     ASSERT_EQ(codes.size(), 31u);
     EXPECT_EQ(codes[30], 30);
 }

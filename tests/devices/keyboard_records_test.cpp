@@ -1,4 +1,5 @@
 #include "devices/effect_steps.h"
+#include "devices/key_map_transfers.h"
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_settings_record.h"
 
@@ -63,7 +64,7 @@ TEST(KeyboardLayoutTest, EachKeyTakesTheFirstPositionOfItsCodeAndOnlyLightsTheTa
 
 TEST(KeyboardLayoutTest, MorePositionsThanTheTablesHoldAreRefused)
 {
-    std::array<std::uint8_t, 34> info{};
+    DeviceInfo info{};
     info[kKeyPositionCountByte] = 170;
     EXPECT_EQ(KeyPositionCount(info), 170);
     info[kKeyPositionCountByte] = 171;

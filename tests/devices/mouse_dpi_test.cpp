@@ -124,23 +124,5 @@ TEST(MouseDpiStages, OnlyTheLastEnabledStageIsLocked)
     EXPECT_EQ(LoneEnabledStage({false, false, false, false, false}), std::nullopt);
 }
 
-TEST(MouseLightModeCode, UnknownOrUserIndicesSendTheFirstEntry)
-{
-    std::vector<std::uint32_t> codes;
-    for (std::uint32_t i = 0; i < 12; ++i)
-        codes.push_back(0x100 + i);
-    const std::vector<std::uint32_t> three{0xA0, 0xA1, 0xA2};
-    struct Case {
-        const std::vector<std::uint32_t>* list;
-        int index;
-        std::uint32_t code;
-    };
-    const Case cases[] = {{&codes, 0, 0x100}, {&codes, 9, 0x109}, {&codes, 10, 0x100}, {&codes, 11, 0x100},
-                          {&codes, -1, 0x100}, {&three, 2, 0xA2}, {&three, 3, 0xA0},  {&three, 9, 0xA0}};
-    for (const Case& c : cases)
-        EXPECT_EQ(MouseLightModeCode(c.index, *c.list), c.code) << c.index;
-    EXPECT_EQ(MouseLightModeCode(0, {}), 0u);
-}
-
 }  // namespace
 }  // namespace q31::devices

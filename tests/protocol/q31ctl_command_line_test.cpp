@@ -98,7 +98,7 @@ TEST(Q31ctlCommandLineTest, RefusesBadInputWithAReason)
     }
 }
 
-TEST(Q31ctlCommandLineTest, KeyboardCommandsGoOnlyToAKeyboard)
+TEST(Q31ctlCommandLineTest, ProfileCommandsGoOnlyToAKeyboardOrMouse)
 {
     auto parsed = Parse({"--device", "keyboard", "apply-profile", "p.Json", "--macros", "/tmp/m"});
     ASSERT_TRUE(parsed.options) << parsed.error;
@@ -110,9 +110,22 @@ TEST(Q31ctlCommandLineTest, KeyboardCommandsGoOnlyToAKeyboard)
     EXPECT_EQ(parsed.options->command, Command::Layout);
 
     EXPECT_FALSE(Parse({"apply-profile", "p.Json"}).options);
-    EXPECT_FALSE(Parse({"--device", "mouse", "layout"}).options);
+    EXPECT_EQ(parsed.options->screenWidth, 1920);
+    EXPECT_EQ(parsed.options->screenHeight, 1080);
+    parsed = Parse({"--device", "mouse-receiver", "apply-profile", "p.Json", "--screen", "2560x1440"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->screenWidth, 2560);
+    EXPECT_EQ(parsed.options->screenHeight, 1440);
+    EXPECT_TRUE(Parse({"--device", "mouse", "layout"}).options);
+
+    EXPECT_FALSE(Parse({"apply-profile", "p.Json"}).options);
+    EXPECT_FALSE(Parse({"--device", "mousepad", "layout"}).options);
     EXPECT_FALSE(Parse({"--device", "keyboard", "layout", "--macros", "/tmp/m"}).options);
     EXPECT_FALSE(Parse({"--device", "keyboard", "apply-profile"}).options);
+    // The screen size goes to the mouse only, and has two sides of at least a pixel.
+    EXPECT_FALSE(Parse({"--device", "keyboard", "apply-profile", "p.Json", "--screen", "1920x1080"}).options);
+    for (const char* screen : {"1920", "0x1080", "1920x", "70000x1080", "axb"})
+        EXPECT_FALSE(Parse({"--device", "mouse", "apply-profile", "p.Json", "--screen", screen}).options) << screen;
 }
 
 TEST(Q31ctlCommandLineTest, UsageSaysWhatEachCommandSendsAndWhatEachExitStatusMeans)

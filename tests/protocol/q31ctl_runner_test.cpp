@@ -13,6 +13,7 @@
 
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_profile_write.h"
+#include "devices/mouse_layout.h"
 #include "hid/hid_catalogue.h"
 #include "keys/function_types.h"
 #include "macros/macro_files.h"
@@ -269,6 +270,103 @@ TEST_F(Q31ctlRunnerTest, ApplyProfileFailuresGiveOneLine)
     EXPECT_TRUE(std::none_of(requests.begin(), requests.end(),
                              [](const Report& report) { return report[3] == kCmdWriteKeyMap; }));
     EXPECT_FALSE(hub->Brackets("keyboard")->open);
+}
+
+Json::Value ParseJsonLine(const std::string& text)
+{
+    Json::Value value;
+    std::string errors;
+    std::istringstream stream(text);
+    EXPECT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), stream, &value, &errors)) << errors;
+    return value;
+}
+
+TEST_F(Q31ctlRunnerTest, MouseLayoutPrintsEachButtonsSlotAndTheDpiLimitsAsJson)
+{
+    for (const auto& [name, route] :
+         {std::pair{"mouse", sim::Route::Cable}, std::pair{"mouse-receiver", sim::Route::Receiver}}) {
+        ASSERT_EQ(hub->Plug("mouse", route), "");
+        const CtlRun run = Run({"--device", name, "layout"});
+        ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+        const Json::Value layout = ParseJsonLine(run.out);
+        EXPECT_EQ(layout["keyCount"].asInt(), 11);
+        ASSERT_EQ(layout["slots"].size(), Json::ArrayIndex(devices::kMouseButtons));
+        EXPECT_EQ(layout["slots"][3].asInt(), 4);   // forward
+        EXPECT_EQ(layout["slots"][8].asInt(), 10);  // GM
+        EXPECT_EQ(layout["dpi"]["step"].asInt(), 100);
+        EXPECT_EQ(layout["dpi"]["highestIndex"].asInt(), 153);
+        EXPECT_EQ(layout["dpi"]["lowestDpi"].asInt(), 200);
+        EXPECT_EQ(layout["dpi"]["sensorId"].asInt(), 0x3325);
+        ASSERT_EQ(hub->Unplug("mouse", route), "");
+    }
+}
+
+// A mouse profile with polling option 3 and the back button bound to macro 0.
+std::string WriteMouseProfile(const TempFolder& folder)
+{
+    Json::Value keys(Json::arrayValue);
+    for (const devices::MouseButton& button : devices::MouseButtonTable()) {
+        Json::Value key(Json::objectValue);
+        key["Assignment"] = key["DefaultAssignment"] = PackFunctionCode(button.factory);
+        keys.append(key);
+    }
+    keys[4]["Assignment"] = keys::kMacro << 16;
+    Json::Value section(Json::objectValue);
+    section["KeyList"] = keys;
+    section["SystemStages"]["WheelScorlllinse"] = 3;
+    section["ReportStages"]["StageActive"] = 3;
+    Json::Value document(Json::objectValue);
+    document["Device"].append(section);
+    const std::string path = folder.Path() + "/mouse.Json";
+    EXPECT_TRUE(WriteJsonFile(QString::fromStdString(path), document));
+    return path;
+}
+
+TEST_F(Q31ctlRunnerTest, ApplyProfileWritesTheMouseAsAProfileSwitchDoes)
+{
+    ASSERT_EQ(hub->Plug("mouse", sim::Route::Receiver), "");
+    TempFolder folder;
+    WriteOneMacro(folder);
+    CtlRun run = Run({"--device", "mouse-receiver", "apply-profile", WriteMouseProfile(folder), "--macros",
+                      folder.Path(), "--screen", "2560x1440"});
+    ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    auto parameters = Memory("mouse", sim::Region::Parameters);
+    EXPECT_EQ(parameters[11], 3);
+    EXPECT_EQ(parameters[59], 1);
+    EXPECT_EQ((std::vector<int>(parameters.begin() + 60, parameters.begin() + 64)),
+              (std::vector<int>{0x00, 0x0A, 0xA0, 0x05}));
+    EXPECT_EQ(Memory("mouse", sim::Region::Macros)[4], 1);
+    const auto keyMap = Memory("mouse", sim::Region::KeyMap);
+    EXPECT_EQ((std::vector<int>{keyMap[3 * 3], keyMap[3 * 3 + 1]}), (std::vector<int>{keys::kMacro, 0}));
+    EXPECT_FALSE(hub->Brackets("mouse")->open);
+
+    // Without --screen the mouse is told 1920 x 1080.
+    run = Run({"--device", "mouse-receiver", "apply-profile", WriteMouseProfile(folder)});
+    ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    parameters = Memory("mouse", sim::Region::Parameters);
+    EXPECT_EQ((std::vector<int>(parameters.begin() + 60, parameters.begin() + 64)),
+              (std::vector<int>{0x80, 0x07, 0x38, 0x04}));
+}
+
+TEST_F(Q31ctlRunnerTest, AnUnreachableMouseEndsApplyProfileAfterTheQueryWithOneLine)
+{
+    ASSERT_EQ(hub->Plug("mouse", sim::Route::Receiver), "");
+    ASSERT_EQ(hub->SetReachable("mouse", false), "");
+    TempFolder folder;
+    const std::string profile = WriteMouseProfile(folder);
+    TakeRequests();
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--device", "mouse-receiver", "apply-profile", profile},
+          std::vector<std::string>{"--device", "mouse-receiver", "layout"}}) {
+        const CtlRun run = Run(arguments);
+        EXPECT_EQ(run.status, ctl::kExitUnreachable);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_TRUE(run.out.empty());
+        const auto requests = TakeRequests();
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_EQ(requests[0][3], kCmdQueryReceiverLink);
+    }
 }
 
 TEST_F(Q31ctlRunnerTest, QueryLinkTellsASilentReceiverFromAnUnreachableDevice)

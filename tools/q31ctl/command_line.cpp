@@ -51,9 +51,9 @@ constexpr std::array<CommandRule, 21> kCommands = {{
     {"listen", Command::Listen, 0, "listen [--count N] [--timeout S]", "--count --timeout",
      "print notification codes (sends nothing)"},
     {"autostart", Command::Autostart, 1, "autostart on|off", "", "start Q-31 at login, or not (sends nothing)"},
-    {"apply-profile", Command::ApplyProfile, 1, "apply-profile PROFILE.Json [--macros FOLDER]", "--macros",
-     "keyboard: write a profile as a profile switch does"},
-    {"layout", Command::Layout, 0, "layout", "", "keyboard: print its key positions and lights as JSON"},
+    {"apply-profile", Command::ApplyProfile, 1, "apply-profile PROFILE.Json [--macros FOLDER] [--screen WxH]",
+     "--macros --screen", "keyboard, mouse: write a profile as a profile switch does"},
+    {"layout", Command::Layout, 0, "layout", "", "keyboard, mouse: print where its keys are as JSON"},
 }};
 
 struct DeviceName {
@@ -82,10 +82,23 @@ std::vector<std::uint8_t> Bytes(const std::string& text, std::size_t maximum, co
     return std::move(*bytes);
 }
 
-void RequireKeyboard(const Options& options, const char* command)
+void RequireKeyboardOrMouse(const Options& options, const char* command)
 {
-    if (options.deviceType != Keyboard && options.deviceType != KeyboardReceiver)
-        throw UsageError{std::string(command) + ": only with --device keyboard or keyboard-receiver"};
+    if (options.deviceType != Keyboard && options.deviceType != KeyboardReceiver && !IsMouseType(options.deviceType))
+        throw UsageError{std::string(command) +
+                         ": only with --device keyboard, keyboard-receiver, mouse or mouse-receiver"};
+}
+
+// "WxH", each side 1 to 65535 pixels.
+void ParseScreen(Options& options, const std::string& text)
+{
+    const std::size_t by = text.find('x');
+    if (by == std::string::npos)
+        throw UsageError{"--screen: WIDTHxHEIGHT, as 1920x1080, not \"" + text + "\""};
+    options.screenWidth = static_cast<int>(NumberArgument(text.substr(0, by), kAddressSpace - 1, "--screen width"));
+    options.screenHeight = static_cast<int>(NumberArgument(text.substr(by + 1), kAddressSpace - 1, "--screen height"));
+    if (options.screenWidth == 0 || options.screenHeight == 0)
+        throw UsageError{"--screen: at least 1 pixel each way"};
 }
 
 void FillCommandArguments(Options& options, const std::vector<std::string>& args,
@@ -151,10 +164,15 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
         options.profilePath = args[0];
         if (extra.count("--macros"))
             options.macroFolder = extra.at("--macros");
-        RequireKeyboard(options, "apply-profile");
+        RequireKeyboardOrMouse(options, "apply-profile");
+        if (extra.count("--screen")) {
+            if (!IsMouseType(options.deviceType))
+                throw UsageError{"--screen: only with --device mouse or mouse-receiver"};
+            ParseScreen(options, extra.at("--screen"));
+        }
         break;
     case Command::Layout:
-        RequireKeyboard(options, "layout");
+        RequireKeyboardOrMouse(options, "layout");
         break;
     case Command::Autostart:
         if (args[0] != "on" && args[0] != "off")
@@ -190,7 +208,8 @@ Options Parse(const std::vector<std::string>& arguments, bool& helpAsked)
             if (options.path.empty())
                 throw UsageError{"--path needs a path, as list prints it"};
         } else if (argument == "--bank" || argument == "--addr" || argument == "--len" || argument == "--data" ||
-                   argument == "--count" || argument == "--timeout" || argument == "--macros") {
+                   argument == "--count" || argument == "--timeout" || argument == "--macros" ||
+                   argument == "--screen") {
             extra[argument] = value();
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError{"unknown option " + argument};
@@ -248,8 +267,9 @@ std::string UsageText()
     }
     text +=
         "Numbers are decimal or 0x-prefixed hex; HEX is hex bytes (\"0aff\", \"0a ff\", \"0a:ff\").\n"
-        "apply-profile writes the settings record, the macros of FOLDER, the custom colours and the key\n"
-        "table; without --macros the keys bound to macros get their default codes.\n"
+        "apply-profile writes the settings record, the macros of FOLDER, the custom colours (keyboard)\n"
+        "and the key table; without --macros the keys bound to macros get their default codes. The\n"
+        "mouse is told the screen size of --screen, 1920x1080 without it.\n"
         "--trace prints every report sent and received; --simulate uses the simulated devices\n"
         "(those of a running q31-devsim, else a keyboard, mouse, mouse pad and headset on their cables).\n"
         "Exit status: 0 success, 1 other failure, 2 bad usage, 3 no device (list: none found),\n"
@@ -264,6 +284,11 @@ std::optional<std::uint16_t> DeviceTypeFromName(const std::string& name)
         if (name == device.name)
             return device.type;
     return std::nullopt;
+}
+
+bool IsMouseType(std::optional<std::uint16_t> deviceType)
+{
+    return deviceType == Mouse || deviceType == MouseReceiver;
 }
 
 std::string DeviceTypeName(std::uint16_t deviceType)

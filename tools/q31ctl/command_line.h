@@ -50,6 +50,8 @@ struct Options {
     bool autostart = false;       // autostart: on
     std::string profilePath;      // apply-profile
     std::string macroFolder;      // apply-profile; empty: no macros
+    int screenWidth = 1920;       // mouse apply-profile: the screen size the mouse is told
+    int screenHeight = 1080;
 };
 
 struct ParsedCommandLine {
@@ -74,5 +76,7 @@ std::uint32_t NumberArgument(const std::string& text, std::uint32_t maximum, con
 // "--device" names and their catalogue device types.
 std::optional<std::uint16_t> DeviceTypeFromName(const std::string& name);
 std::string DeviceTypeName(std::uint16_t deviceType);
+// The mouse on its cable or through its receiver.
+bool IsMouseType(std::optional<std::uint16_t> deviceType);
 
 }  // namespace q31::ctl

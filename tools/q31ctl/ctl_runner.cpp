@@ -14,6 +14,7 @@
 #include "tools/q31ctl/catalogue_interfaces.h"
 #include "tools/q31ctl/exit_status.h"
 #include "tools/q31ctl/keyboard_commands.h"
+#include "tools/q31ctl/mouse_commands.h"
 #include "tools/q31ctl/trace_backend.h"
 
 namespace q31::ctl {
@@ -250,9 +251,10 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
         return Finish(console, result);
     }
     case Command::ApplyProfile:
-        return ApplyKeyboardProfile(options, link, console);
+        return IsMouseType(options.deviceType) ? ApplyMouseProfile(options, link, console)
+                                               : ApplyKeyboardProfile(options, link, console);
     case Command::Layout:
-        return PrintKeyboardLayout(link, console);
+        return IsMouseType(options.deviceType) ? PrintMouseLayout(link, console) : PrintKeyboardLayout(link, console);
     case Command::List:
     case Command::Listen:
     case Command::Autostart:
