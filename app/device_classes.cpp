@@ -1,6 +1,7 @@
 #include "app/device_classes.h"
 
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/halvorin_mouse_device.h"
 #include "devices/halvorin_usb_device.h"
 #include "ui/control_factory.h"
 
@@ -18,6 +19,7 @@ QWidget* MakeDevice(QWidget* parent)
 constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
     {"CHalvorinUSBDevice", &MakeDevice<CHalvorinUSBDevice>},
     {"HalvorinKeyboardDevice", &MakeDevice<CHalvorinKeyboardDevice>},
+    {"HalvorinMouseDevice", &MakeDevice<CHalvorinMouseDevice>},
 });
 
 }  // namespace

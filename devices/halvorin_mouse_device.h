@@ -4,13 +4,15 @@
 // and what the user changes written to the mouse through the device's worker.
 #include "devices/halvorin_usb_device.h"
 #include "devices/mouse_dpi.h"
+#include "devices/mouse_effect_steps.h"
 #include "devices/mouse_layout.h"
+#include "devices/mouse_settings_record.h"
 #include "profiles/mouse_profile_data.h"
 
-#include <QSize>
 #include <QStringList>
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 class CHalvorinMouseDevice : public CHalvorinUSBDevice {
@@ -45,7 +47,6 @@ public:
     void SaveProfile() override;
     void SetKindIndex(int index) override;
     void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
-    void PaintLedPreview() override;
 
     // Puts the profile just loaded on the mouse as one job: settings, macros,
     // key table. Called on a profile switch.
@@ -70,14 +71,14 @@ public:
     void SetScrollPage(bool on);
     void SetPointerPrecision(bool on);
 
-    const q31::devices::MouseLayout& Layout() const { return m_layout; }
+    const q31::devices::MouseLayoutRead& Layout() const { return m_layout; }
     const std::vector<DpiStage>& Stages() const { return m_stages; }
     int CurrentStage() const { return m_currentStage; }
     int DeviceProfile() const { return m_deviceProfile; }
     SystemWords SystemSettings() const { return m_systemWords; }
     CMouseProfiledata& Profile() { return m_profile; }
     // The primary screen's size in device pixels, taken once.
-    static QSize ScreenSize();
+    static q31::devices::ScreenSize PrimaryScreenSize();
 
 signals:
     void PageRefreshed();
@@ -93,22 +94,32 @@ private:
     // Stages and system settings into the profile, saved, then sent.
     void StoreStages();
     void StoreSystemSettings(bool send);
+    // The settings record written the way the page writes it.
+    void SendSettings();
     // The page's view; nothing is sent.
     void ShowKeyCaptions();
     void ShowStages();
     void ShowSystemSettings();
     void ShowDesktopSettingsLinks();
     void ShowSettingsTab(int index);
+    void OpenDesktopSettings(int option);
     void PickStageColour(int stage);
+    // The preview thread steps the light mode; a key press on the cable starts a ripple.
+    void StartPreviewThread();
+    void StepPreview();
+    void StartRipple();
 
     CMouseProfiledata m_profile;
     std::vector<KeyListEntry> m_keys;
     std::vector<DpiStage> m_stages;
     int m_currentStage = 0;
     int m_deviceProfile = 0;
-    q31::devices::MouseLayout m_layout;
+    q31::devices::MouseLayoutRead m_layout;
     SystemWords m_systemWords{};
-    std::vector<std::uint32_t> m_modeCodes;
+    std::vector<std::uint8_t> m_modeCodes;
     QStringList m_macroNames;
     bool m_colourDialogOpen = false;
+    // Stepped on the preview thread, a ripple started on the cable's reader.
+    std::mutex m_mouseEffectLock;
+    q31::devices::MouseEffectState m_mouseEffect;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QSlider>
+#include <QStyle>
 
 #include <array>
 
@@ -40,11 +41,13 @@ void CHalvorinMouseDevice::ShowStages()
             slider->style()->polish(slider);
         }
         if (auto* edit = findChild<QLineEdit*>(StageControl("DPI_edit_", i))) {
-            if (!edit->validator())
-                edit->setValidator(new QIntValidator(edit));
+            auto* range = edit->findChild<QIntValidator*>();
+            if (!range) {
+                range = new QIntValidator(edit);
+                edit->setValidator(range);
+            }
             // The top is the highest value the mouse can take; a larger typed one is clamped anyway.
-            static_cast<const QIntValidator*>(edit->validator())
-                ->setRange(0, DpiOfIndex(limits, limits.highestIndex));
+            range->setRange(0, DpiOfIndex(limits, limits.highestIndex));
             edit->setText(QString::number(DpiOfIndex(limits, stage.dpiX)));
         }
         if (auto* colour = findChild<QWidget*>(StageControl("DPI_color_option_", i)))
@@ -70,8 +73,7 @@ void CHalvorinMouseDevice::StoreStages()
     m_profile.WriteCurrentDpiStage(m_currentStage);
     SaveProfile();
     ShowStages();
-    const QSize screen = ScreenSize();
-    WriteSettings(0, 0, 1, screen.width(), screen.height());
+    SendSettings();
 }
 
 void CHalvorinMouseDevice::SetStageEnabled(int stage, bool enabled)
@@ -109,7 +111,13 @@ void CHalvorinMouseDevice::SetStageIndex(int stage, int index)
     DpiStage* edited = StageToEdit(m_stages, stage);
     if (!edited)
         return;
-    edited->dpiX = std::uint16_t(std::clamp(index, 0, m_layout.dpi.highestIndex));
+    const auto dpiX = std::uint16_t(std::clamp(index, 0, m_layout.dpi.highestIndex));
+    // Leaving the field after Return, or a slider let go where it was: nothing new to send.
+    if (dpiX == edited->dpiX) {
+        ShowStages();
+        return;
+    }
+    edited->dpiX = dpiX;
     StoreStages();
 }
 

@@ -8,12 +8,16 @@
 
 namespace q31::devices {
 
+// An option of a group may be cleared too: the caller shows the whole group.
 inline void ShowSelected(COptionUI* option, bool selected)
 {
     if (!option)
         return;
     const QSignalBlocker quiet(option);
+    const bool exclusive = option->autoExclusive();
+    option->setAutoExclusive(false);
     option->Selected(selected);
+    option->setAutoExclusive(exclusive);
 }
 
 inline void ShowValue(QSlider* slider, int value)

@@ -1,6 +1,7 @@
 // The main window against the simulated devices, on the offscreen platform:
 // what it shows after the first scan, and how it follows devices coming,
 // switching between cable and receiver, and going.
+#include "app/device_classes.h"
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
 #include "app/registered_messages.h"
@@ -58,10 +59,11 @@ protected:
     void SetUp() override
     {
         DesktopTest::SetUp();
-        // Every page, the keyboard's too, is the counting stand-in.
-        for (const char* page : {"CHalvorinUSBDevice", "HalvorinKeyboardDevice"}) {
+        // Every page, those of the keyboard and mouse too, is the counting stand-in.
+        for (const q31::app::DeviceClass& page : q31::app::DeviceClasses()) {
             CControlFactory::GetInstance().RegisterControlClass(
-                QString::fromLatin1(page), [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
+                QString::fromLatin1(page.className),
+                [](QWidget* parent) -> QWidget* { return new CReachableDevice(parent); });
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include "controls/control_registration.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/halvorin_mouse_device.h"
 #include "hid/hid_catalogue.h"
 #include "protocol/link_attach.h"
 #include "sim/sim_hid_backend.h"
@@ -44,6 +45,8 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
     const QString name = className.startsWith(QLatin1Char('C')) ? className.mid(1) : className;
     if (name == QLatin1String("HalvorinKeyboardDevice"))
         return new CHalvorinKeyboardDevice(parent);
+    if (name == QLatin1String("HalvorinMouseDevice"))
+        return new CHalvorinMouseDevice(parent);
     return name == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 

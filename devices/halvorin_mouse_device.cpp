@@ -1,0 +1,205 @@
+#include "devices/halvorin_mouse_device.h"
+
+#include "devices/light_mode_codes.h"
+#include "devices/mouse_key_table.h"
+#include "devices/mouse_profile_write.h"
+#include "macros/macro_download.h"
+#include "macros/macro_files.h"
+#include "macros/macro_rebinding.h"
+#include "platform/debug_log.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace q31::devices;
+
+namespace {
+
+// The mouse answers its own request to be read again quickly.
+constexpr UINT kMouseSyncDelayMs = 50;
+
+}  // namespace
+
+CHalvorinMouseDevice::CHalvorinMouseDevice(QWidget* parent) : CHalvorinUSBDevice(parent)
+{
+    SetSyncDelay(kMouseSyncDelayMs);
+}
+
+CHalvorinMouseDevice::~CHalvorinMouseDevice()
+{
+    StopDeviceThreads();
+}
+
+ScreenSize CHalvorinMouseDevice::PrimaryScreenSize()
+{
+    // Taken once: the mouse is told the screen the program started on.
+    static const ScreenSize size = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return ScreenSize{};
+        const QSize pixels = screen->size() * screen->devicePixelRatio();
+        return ScreenSize{pixels.width(), pixels.height()};
+    }();
+    return size;
+}
+
+void CHalvorinMouseDevice::OnActivated()
+{
+    ReadDeviceLayout();
+    ReloadProfile();
+    RefreshPage();
+    StartPreviewThread();
+}
+
+void CHalvorinMouseDevice::ReadDeviceLayout()
+{
+    ReadForPage<MouseLayoutRead>(
+        [this](const CStopEvent&) { return ReadMouseLayout(m_commandLink); },
+        [this](const MouseLayoutRead& read) {
+            if (read.result != q31::kResultSuccess) {
+                // The slots and DPI limits the page knows stay as they were.
+                OutputDebugText(QStringLiteral("mouse: the layout could not be read (%1)").arg(read.result));
+                return;
+            }
+            m_layout = read;
+            ShowStages();
+        },
+        "layout");
+}
+
+int CHalvorinMouseDevice::ReloadProfile()
+{
+    SetKindIndex(0);
+    LoadSelectedProfile(m_profile);
+    m_keys = m_profile.ReadKeyList();
+    ApplyProfile();
+    m_profile.ReadDpiStages(m_stages, m_currentStage);
+    m_systemWords = m_profile.ReadMouseSystem();
+    return 1;
+}
+
+void CHalvorinMouseDevice::ResetFromProfile()
+{
+    ReloadProfile();
+    SaveProfile();
+    RefreshPage();
+}
+
+int CHalvorinMouseDevice::ApplyProfile()
+{
+    TakeLightSettings(m_profile.ReadLightInfo());
+    return 1;
+}
+
+void CHalvorinMouseDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)
+{
+    CHalvorinUSBDevice::SetLightSettings(word0, word1, word2, word3);
+    m_profile.WriteLightInfo(GetLightSettingsBytes());
+}
+
+void CHalvorinMouseDevice::SetKindIndex(int index)
+{
+    CHalvorinUSBDevice::SetKindIndex(index);
+    m_profile.SetDeviceIndex(0);
+}
+
+void CHalvorinMouseDevice::SaveProfile()
+{
+    if (!m_profile.Save())
+        OutputDebugText(QStringLiteral("mouse: the profile could not be saved"));
+}
+
+void CHalvorinMouseDevice::LoadNameLists()
+{
+    m_macroNames.clear();
+    for (const q31::macros::MacroEntry& entry : q31::macros::MacroFolder(UserDataFolder()).ReadList())
+        m_macroNames.push_back(entry.name);
+    m_modeCodes = ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"), kKindMouse);
+}
+
+void CHalvorinMouseDevice::SetKeyList(const std::vector<KeyListEntry>& keys)
+{
+    m_keys = keys;
+    m_profile.WriteKeyAssignments(m_keys);
+}
+
+void CHalvorinMouseDevice::DropDanglingMacroKeys()
+{
+    LoadNameLists();
+    std::vector<KeyListEntry> keys = m_keys;
+    if (!q31::macros::DropDanglingMacroBindings(keys, int(m_macroNames.size())))
+        return;
+    SetKeyList(keys);
+    ShowKeyCaptions();
+}
+
+int CHalvorinMouseDevice::MacroCount() const
+{
+    return int(q31::macros::MacroFolder(UserDataFolder()).ReadList().size());
+}
+
+std::vector<int> CHalvorinMouseDevice::CollectKeyMacros()
+{
+    return CollectMouseKeyMacros(m_layout.buttonSlots, m_keys, MacroCount());
+}
+
+int CHalvorinMouseDevice::WriteKeyTable(int profile, const std::vector<KeyListEntry>& keys)
+{
+    const MouseKeyTable table = BuildMouseKeyTable(m_layout.keyMap, m_layout.buttonSlots, keys, MacroCount());
+    PostWrite("key table", [profile, block = table.block](CDeviceLink& link) {
+        return WriteMouseKeyTable(link, block, profile);
+    });
+    return 1;
+}
+
+int CHalvorinMouseDevice::WriteKeyTableCurrent(int profile)
+{
+    return WriteKeyTable(profile, m_keys);
+}
+
+int CHalvorinMouseDevice::WriteMacros(const std::vector<int>& macros)
+{
+    AskDevice<int>(
+        [this, folder = UserDataFolder(), macros](const CStopEvent&) {
+            return q31::macros::WriteMacros(m_commandLink, q31::macros::MacroFolder(folder), macros);
+        },
+        [this](int result) {
+            ShowWriteResult(q31::macros::OutcomeOfMacroWrite(result) != q31::macros::MacroWriteOutcome::Failed);
+            ShowMacroWriteMessage(result);
+        },
+        "macros");
+    return 0;
+}
+
+int CHalvorinMouseDevice::WriteSettings(int profile, int value, int value3, int value4, int value5)
+{
+    const MouseSettings settings{GetLightSettingsBytes(), m_systemWords, m_currentStage, m_stages,
+                                 m_profile.ReadCorrections()};
+    const MouseSettingsRecord record = PackMouseSettings(settings, m_modeCodes, std::uint8_t(value),
+                                                         std::uint8_t(value3), ScreenSize{value4, value5});
+    PostWrite("settings", [record, profile](CDeviceLink& link) { return WriteMouseSettings(link, record, profile); });
+    return 1;
+}
+
+void CHalvorinMouseDevice::SendSettings()
+{
+    const ScreenSize screen = PrimaryScreenSize();
+    WriteSettings(0, 0, 1, screen.width, screen.height);
+}
+
+void CHalvorinMouseDevice::ApplyProfileToDevice()
+{
+    LoadNameLists();
+    AskDevice<MouseProfileWriteResult>(
+        [this, image = MouseProfileImageOf(m_profile, m_modeCodes, PrimaryScreenSize()), layout = m_layout,
+         folder = UserDataFolder()](const CStopEvent&) {
+            return WriteMouseProfile(m_commandLink, layout, image, q31::macros::MacroFolder(folder));
+        },
+        [this](const MouseProfileWriteResult& written) {
+            if (written.result != q31::kResultSuccess)
+                OutputDebugText(QStringLiteral("mouse: the profile stopped on its way (%1)").arg(written.result));
+            ShowWriteResult(written.result == q31::kResultSuccess);
+            ShowMacroWriteMessage(written.macros);
+        },
+        "profile");
+}

@@ -1,0 +1,244 @@
+// The mouse page the program ships, over the simulated mouse on its cable and
+// through its receiver: what it learns at activation, what each control
+// leaves in the mouse's memory, and what the mouse reports by itself.
+#include "devices/halvorin_mouse_device.h"
+
+#include "keys/function_types.h"
+#include "macros/macro_files.h"
+#include "platform/folders.h"
+#include "protocol/command_codes.h"
+#include "tests/devices/device_test_support.h"
+#include "ui/option_ui.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace q31::test {
+namespace {
+
+constexpr int kStageRecords = 14;  // settings record byte of stage 0
+constexpr int kRightButton = 1;
+constexpr int kForwardButton = 3;
+
+class MouseDeviceTest : public ::testing::TestWithParam<std::uint16_t> {
+protected:
+    void SetUp() override
+    {
+        QDir(UserDataFolder(QStringLiteral("mouse"))).removeRecursively();
+        page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
+        ASSERT_NE(page, nullptr);
+        page->SetKindName(QStringLiteral("mouse"));
+        page->SetKeyCount(devices::kMouseButtons);
+        page->SetLightCount(15);
+        page->CreatePage();
+        builder.ShowAtWindowSize(*page);
+        ASSERT_TRUE(bus.Connect(page->CommandLink(), "mouse", GetParam()));
+        page->OnActivated();
+        ASSERT_TRUE(WaitForResults());
+        bus.TakeCommands();
+    }
+
+    bool WaitForResults() { return WaitForDeviceWork(*page) && (QTest::qWait(20), true); }
+
+    std::vector<std::uint8_t> Parameters() const { return *bus.hub->Dump("mouse", sim::Region::Parameters); }
+
+    FunctionCode KeyMapAt(int slot) const
+    {
+        const auto map = *bus.hub->Dump("mouse", sim::Region::KeyMap);
+        return {map[3 * slot], map[3 * slot + 1], map[3 * slot + 2]};
+    }
+
+    template <class Control>
+    Control* Find(const QString& name) const
+    {
+        return page->findChild<Control*>(name);
+    }
+
+    // A control's event as the page's notifier passes it on.
+    void Send(const char* type, QWidget* sender, WPARAM wParam = 0)
+    {
+        ASSERT_NE(sender, nullptr);
+        TNotifyUI msg{QString::fromLatin1(type), sender, wParam, 0};
+        page->NotifyPump(msg);
+        ASSERT_TRUE(WaitForResults());
+    }
+
+    // The settings record writes since the last call: each is one configuration bracket.
+    int SettingsWrites()
+    {
+        const auto commands = bus.TakeCommands();
+        return int(std::count(commands.begin(), commands.end(), int(kCmdBeginConfig)));
+    }
+
+    std::array<std::uint8_t, 9> StageRecord(int stage) const
+    {
+        const auto memory = Parameters();
+        std::array<std::uint8_t, 9> record{};
+        std::copy_n(memory.begin() + kStageRecords + 9 * stage, 9, record.begin());
+        return record;
+    }
+
+    SimBus bus;
+    PageBuilder builder;
+    CHalvorinMouseDevice* page = nullptr;
+};
+
+TEST_P(MouseDeviceTest, ActivationLearnsTheButtonSlotsAndDpiLimitsAndCreatesTheProfile)
+{
+    const auto& layout = page->Layout();
+    EXPECT_EQ(layout.keyCount, 11);
+    // The simulated key map has forward and back, and the last three buttons, in other orders.
+    const devices::MouseSlotMap expected{0, 1, 2, 4, 3, 5, 6, 7, 10, 9, 8};
+    EXPECT_EQ(layout.buttonSlots, expected);
+    EXPECT_EQ(layout.dpi, (devices::DpiLimits{100, 153, 200, 0x3325}));
+    EXPECT_EQ(Find<QSlider>(QStringLiteral("DPI_slider_4"))->maximum(), 153);
+    EXPECT_TRUE(QFile::exists(UserDataFolder(QStringLiteral("mouse")) + QStringLiteral("/ProfileList.ini")));
+}
+
+TEST_P(MouseDeviceTest, EachDpiControlWritesTheStageRecordOnce)
+{
+    Find<QSlider>(QStringLiteral("DPI_slider_1"))->setValue(20);
+    Send("valuechanged", Find<QSlider>(QStringLiteral("DPI_slider_1")), 20);
+    EXPECT_EQ(SettingsWrites(), 1);
+    EXPECT_EQ(StageRecord(1)[2], 20);
+    EXPECT_EQ(StageRecord(1)[3], 0);
+    EXPECT_EQ(Find<QLineEdit>(QStringLiteral("DPI_edit_1"))->text(), QStringLiteral("2200"));
+
+    // 5200 DPI on this sensor is index 49, which shows 5200 again.
+    auto* edit = Find<QLineEdit>(QStringLiteral("DPI_edit_2"));
+    edit->setText(QStringLiteral("5200"));
+    Send("return", edit);
+    EXPECT_EQ(SettingsWrites(), 1);
+    EXPECT_EQ(StageRecord(2)[2], 49);
+    EXPECT_EQ(edit->text(), QStringLiteral("5200"));
+    // Leaving the field afterwards changes nothing, so nothing more is sent.
+    Send("killfocus", edit);
+    EXPECT_EQ(SettingsWrites(), 0);
+
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("DPI_select_check_3")), 1);
+    EXPECT_EQ(SettingsWrites(), 1);
+    EXPECT_EQ(Parameters()[12], 3);
+    EXPECT_EQ(page->Profile().DeviceSection()["DPIStages"]["StageActive"].asInt(), 3);
+    EXPECT_FALSE(Find<COptionUI>(QStringLiteral("DPI_enable_check_3"))->isEnabled());
+
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("DPI_enable_check_4")), 0);
+    EXPECT_EQ(SettingsWrites(), 1);
+    EXPECT_EQ(StageRecord(4)[0], 0);
+    EXPECT_FALSE(Find<QWidget>(QStringLiteral("DPI_layout_4"))->isEnabled());
+
+    page->SetStageColour(0, 0x12, 0x34, 0x56);
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(SettingsWrites(), 1);
+    EXPECT_EQ(StageRecord(0)[6], 0x12);
+    EXPECT_EQ(StageRecord(0)[7], 0x34);
+    EXPECT_EQ(StageRecord(0)[8], 0x56);
+}
+
+TEST_P(MouseDeviceTest, TheLastEnabledStageCannotBeCleared)
+{
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("DPI_select_check_0")), 1);
+    for (int stage = 1; stage < 4; ++stage)
+        Send("selectchanged", Find<COptionUI>(QStringLiteral("DPI_enable_check_%1").arg(stage)), 0);
+    // Stage 4 and the current stage 0 are left; clearing 4 would leave 0 alone.
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("DPI_enable_check_4")), 0);
+    EXPECT_FALSE(Find<COptionUI>(QStringLiteral("DPI_enable_check_0"))->isEnabled());
+    bus.TakeCommands();
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("DPI_enable_check_0")), 0);
+    EXPECT_EQ(SettingsWrites(), 0);
+    EXPECT_EQ(StageRecord(0)[0], 1);
+}
+
+TEST_P(MouseDeviceTest, PollingAndPointerSettings)
+{
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("polling_rate_option_3")), 1);
+    EXPECT_EQ(SettingsWrites(), 1);
+    EXPECT_EQ(Parameters()[11], 3);
+    const auto memory = Parameters();
+    EXPECT_EQ(memory[59], 1);
+
+    // The pointer settings stay in the profile: the mouse hears nothing of them.
+    Send("valuechanged", Find<QSlider>(QStringLiteral("pointer_speed_slider")), 7);
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("scrolls_page_check")), 1);
+    EXPECT_EQ(SettingsWrites(), 0);
+    EXPECT_EQ(HighHalf(page->SystemSettings()[0]), 7);
+    EXPECT_EQ(HighHalf(page->SystemSettings()[1]), 1);
+    Send("valuechanged", Find<QSlider>(QStringLiteral("scroll_speed_slider")), 5);
+    EXPECT_EQ(HighHalf(page->SystemSettings()[1]), 0);
+    EXPECT_FALSE(Find<COptionUI>(QStringLiteral("scrolls_page_check"))->IsSelected());
+    EXPECT_EQ(HighHalf(page->SystemSettings()[2]), 3);
+}
+
+TEST_P(MouseDeviceTest, MacroBoundButtonsCarryTheSlotsOfTheMacroBlock)
+{
+    const macros::MacroFolder folder(UserDataFolder(QStringLiteral("mouse")));
+    std::vector<macros::MacroEntry> entries;
+    for (int i = 0; i < 8; ++i)
+        entries.push_back({QStringLiteral("m%1").arg(i), QStringLiteral("m%1").arg(i)});
+    ASSERT_TRUE(folder.WriteList(entries));
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    ASSERT_GE(keys.size(), std::size_t(devices::kMouseButtons));
+    keys[kRightButton].current = {keys::kMacro, 7, 0};
+    keys[kForwardButton].current = {keys::kMacro, 2, 0};
+    page->SetKeyList(keys);
+    page->WriteKeyTableCurrent(0);
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(KeyMapAt(1), (FunctionCode{keys::kMacro, 0, 0}));
+    EXPECT_EQ(KeyMapAt(4), (FunctionCode{keys::kMacro, 1, 0}));
+    EXPECT_EQ(KeyMapAt(0), (FunctionCode{0x10, 0x01, 0x00}));
+    // The profile keeps its own macro numbers.
+    EXPECT_EQ(page->GetKeyList()[kRightButton].current.data1, 7);
+}
+
+TEST_P(MouseDeviceTest, TheMousesOwnStageButtonMovesThePagesCurrentStage)
+{
+    const std::string path = bus.NotificationPath(GetParam() == Mouse ? Mouse : MouseReceiver);
+    ASSERT_FALSE(path.empty());
+    page->AttachNotification(path, GetParam() == Mouse ? Mouse : MouseReceiver);
+    ASSERT_EQ(bus.hub->ChangeDpiStage("mouse", 2), "");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return page->CurrentStage() == 2; }, 3000));
+    EXPECT_TRUE(Find<COptionUI>(QStringLiteral("DPI_select_check_2"))->IsSelected());
+    EXPECT_FALSE(Find<COptionUI>(QStringLiteral("DPI_select_check_0"))->IsSelected());
+    page->DetachNotification(GetParam() == Mouse ? Mouse : MouseReceiver);
+}
+
+TEST_P(MouseDeviceTest, ASyncTakesTheMousesStageAndLighting)
+{
+    ASSERT_EQ(bus.hub->ChangeDpiStage("mouse", 4), "");
+    page->SyncFromDevice();
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(page->CurrentStage(), 4);
+    EXPECT_EQ(page->Profile().DeviceSection()["DPIStages"]["StageActive"].asInt(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(CableAndReceiver, MouseDeviceTest, ::testing::Values(Mouse, MouseReceiver),
+                         [](const auto& info) { return info.param == Mouse ? "Cable" : "Receiver"; });
+
+class UnreachableMouseTest : public MouseDeviceTest {};
+
+TEST_P(UnreachableMouseTest, AReceiverWhoseMouseIsOutOfReachWritesNothingAndSaysSo)
+{
+    ASSERT_EQ(bus.hub->SetReachable("mouse", false), "");
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("polling_rate_option_2")), 1);
+    const auto commands = bus.TakeCommands();
+    EXPECT_FALSE(commands.empty());
+    EXPECT_TRUE(std::all_of(commands.begin(), commands.end(), [](int c) { return c == kCmdQueryReceiverLink; }));
+    EXPECT_TRUE(Find<QWidget>(QStringLiteral("device_status_line"))->isVisible());
+    // The profile keeps the change for the next write that reaches the mouse.
+    EXPECT_EQ(HighHalf(page->SystemSettings()[2]), 2);
+    ASSERT_EQ(bus.hub->SetReachable("mouse", true), "");
+    Send("selectchanged", Find<COptionUI>(QStringLiteral("polling_rate_option_2")), 1);
+    EXPECT_EQ(Parameters()[11], 2);
+    EXPECT_FALSE(Find<QWidget>(QStringLiteral("device_status_line"))->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Receiver, UnreachableMouseTest, ::testing::Values(MouseReceiver));
+
+}  // namespace
+}  // namespace q31::test
