@@ -59,10 +59,24 @@ int CHalvorinKeyboardDevice::ReloadProfile()
 {
     SetKindIndex(0);
     LoadSelectedProfile(m_profile);
+    TakeProfile();
+    return 1;
+}
+
+void CHalvorinKeyboardDevice::ResetFromProfile()
+{
+    // The shipped default's settings replace those of the profile in use.
+    m_profile.LoadDeviceSection(m_profile.GetDefaultDocumentPath());
+    TakeProfile();
+    SaveProfile();
+    RefreshPage();
+}
+
+void CHalvorinKeyboardDevice::TakeProfile()
+{
     m_keys = m_profile.ReadKeyList();
     ApplyProfile();
     m_systemWords = m_profile.ReadKeyboardSystem();
-    return 1;
 }
 
 int CHalvorinKeyboardDevice::ApplyProfile()

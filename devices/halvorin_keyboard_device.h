@@ -36,6 +36,7 @@ public:
     bool IsOnline() override;
     void RefreshPower() override;
     int ReloadProfile() override;
+    void ResetFromProfile() override;
     void RefreshPage() override;
     std::vector<int> CollectKeyMacros() override;
     int WriteKeyTable(int bank, const std::vector<KeyListEntry>& keys) override;
@@ -87,6 +88,8 @@ private:
     // (Re)starts the light thread that steps the preview.
     void StartLightThread();
     void ReadSettings();
+    // The key list, lighting and system settings of the profile document.
+    void TakeProfile();
     void TakeSettings(const SettingsReadResult& read);
     void TakeProfileSwitch(std::uint16_t code);
     // Into the profile and onto the page; StoreSystemSettings also sends them.

@@ -358,6 +358,24 @@ TEST_F(KeyboardDeviceTest, AProfileNumberOnTheCableChangesNothing)
     EXPECT_EQ(page->SettingsRecord()[17], 0);
 }
 
+TEST_F(KeyboardDeviceTest, AResetPutsTheShippedDefaultsIntoTheProfileInUse)
+{
+    Activate();
+    const SystemWords shipped = page->SystemSettings();
+    page->SetPollingRate(shipped[1] >> 16 == 2 ? 3 : 2);
+    page->SetFlag(CHalvorinKeyboardDevice::Flag::WinLock, !(shipped[2] >> 16));
+    ASSERT_TRUE(WaitForResults());
+    ASSERT_NE(page->SystemSettings(), shipped);
+    const QString document = page->Profile().GetDocumentPath();
+
+    page->ResetFromProfile();
+    EXPECT_EQ(page->SystemSettings(), shipped);
+    // Stored too: the next start finds the defaults.
+    CKeyboardProfiledata reread;
+    reread.LoadDeviceSection(document);
+    EXPECT_EQ(reread.ReadKeyboardSystem(), shipped);
+}
+
 TEST_F(KeyboardDeviceTest, KeysOfMacrosNoLongerListedTakeTheirDefaultInTheProfile)
 {
     Activate();

@@ -217,6 +217,23 @@ TEST_P(MouseDeviceTest, ASyncTakesTheMousesStageAndLighting)
     EXPECT_EQ(page->Profile().DeviceSection()["DPIStages"]["StageActive"].asInt(), 4);
 }
 
+TEST_P(MouseDeviceTest, AProfileSwitchPutsSettingsAndButtonsOnTheMouse)
+{
+    std::vector<KeyListEntry> keys = page->GetKeyList();
+    ASSERT_GE(keys.size(), std::size_t(devices::kMouseButtons));
+    keys[kRightButton].current = keys[2].factory;
+    page->SetKeyList(keys);
+    page->SetPollingRate(4);
+    ASSERT_TRUE(WaitForResults());
+    bus.TakeCommands();
+    page->ApplyProfileToDevice();
+    ASSERT_TRUE(WaitForResults());
+    EXPECT_EQ(SettingsWrites(), 2);  // the settings record, then the key table
+    EXPECT_EQ(KeyMapAt(1), keys[2].factory);
+    EXPECT_EQ(Parameters()[11], 4);
+    EXPECT_FALSE(Find<QWidget>(QStringLiteral("device_status_line"))->isVisible());
+}
+
 INSTANTIATE_TEST_SUITE_P(CableAndReceiver, MouseDeviceTest, ::testing::Values(Mouse, MouseReceiver),
                          [](const auto& info) { return info.param == Mouse ? "Cable" : "Receiver"; });
 
@@ -239,6 +256,35 @@ TEST_P(UnreachableMouseTest, AReceiverWhoseMouseIsOutOfReachWritesNothingAndSays
 }
 
 INSTANTIATE_TEST_SUITE_P(Receiver, UnreachableMouseTest, ::testing::Values(MouseReceiver));
+
+TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
+{
+    QDir(UserDataFolder(QStringLiteral("mouse"))).removeRecursively();
+    SimBus bus;
+    PageBuilder builder;
+    auto* page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
+    ASSERT_NE(page, nullptr);
+    page->SetKindName(QStringLiteral("mouse"));
+    page->SetLightCount(15);
+    page->CreatePage();
+    ASSERT_TRUE(bus.Connect(page->CommandLink(), "mouse", Mouse));
+    page->OnActivated();
+    ASSERT_TRUE(WaitForDeviceWork(*page));
+    // Ripple at full brightness and the fastest speed: dark until a key is pressed.
+    page->SetLightSettings(6 | 4 << 8 | 4 << 16, 0, 0, 0);
+    const auto lit = [page] {
+        for (int led = 0; led < 15; ++led)
+            if (page->GetDevedOzirav(led) >> 24)
+                return true;
+        return false;
+    };
+    QTest::qWait(300);
+    EXPECT_FALSE(lit());
+    page->AttachNotification(bus.NotificationPath(Mouse), Mouse);
+    ASSERT_EQ(bus.hub->PressKey("mouse", 0), "");
+    EXPECT_TRUE(QTest::qWaitFor(lit, 3000));
+    page->DetachNotification(Mouse);
+}
 
 }  // namespace
 }  // namespace q31::test
