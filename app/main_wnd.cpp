@@ -25,6 +25,7 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -542,6 +543,9 @@ void CMainWnd::SelectNeighbourEntry(int step)
 
 void CMainWnd::UpdateSelectorArrows()
 {
+    if (m_updatingArrows)
+        return;
+    const QScopedValueRollback updating(m_updatingArrows, true);
     auto* prev = m_pm.FindControl(QStringLiteral("device_select_prev"));
     auto* next = m_pm.FindControl(QStringLiteral("device_select_next"));
     QWidget* titleBar = m_selectLayout ? m_selectLayout->parentWidget() : nullptr;

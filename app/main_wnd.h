@@ -145,6 +145,8 @@ private:
     bool m_awake = true;
     std::unique_ptr<QObject> m_activityWatch;
     std::unique_ptr<QObject> m_selectorWatch;
+    // Showing the arrows resizes the title bar, which asks again.
+    bool m_updatingArrows = false;
 
     q31::hid::DeviceSlots m_slots;
     CStopEvent m_stopWorkers;
