@@ -2,7 +2,6 @@
 
 #include "devices/keyboard_key_table.h"
 #include "devices/keyboard_layout_read.h"
-#include "devices/light_mode_codes.h"
 #include "devices/keyboard_profile_write.h"
 #include "macros/macro_download.h"
 #include "macros/macro_files.h"
@@ -87,16 +86,13 @@ int CHalvorinKeyboardDevice::ApplyProfile()
 
 void CHalvorinKeyboardDevice::SaveProfile()
 {
-    if (!m_profile.Save())
-        OutputDebugText(QStringLiteral("keyboard: the profile could not be saved"));
+    SaveProfileDocument(m_profile);
 }
 
 void CHalvorinKeyboardDevice::LoadNameLists()
 {
-    m_macroNames.clear();
-    for (const q31::macros::MacroEntry& entry : q31::macros::MacroFolder(UserDataFolder()).ReadList())
-        m_macroNames.push_back(entry.name);
-    m_modeCodes = ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"), kKindKeyboard);
+    m_macroNames = MacroNames();
+    m_modeCodes = LightModeCodes(kKindKeyboard);
 }
 
 void CHalvorinKeyboardDevice::SetKeyList(const std::vector<KeyListEntry>& keys)
@@ -113,11 +109,6 @@ void CHalvorinKeyboardDevice::DropDanglingMacroKeys()
         return;
     SetKeyList(keys);
     ShowKeyCaptions();
-}
-
-int CHalvorinKeyboardDevice::MacroCount() const
-{
-    return int(q31::macros::MacroFolder(UserDataFolder()).ReadList().size());
 }
 
 std::vector<int> CHalvorinKeyboardDevice::CollectKeyMacros()
@@ -137,21 +128,6 @@ int CHalvorinKeyboardDevice::WriteKeyTable(int bank, const std::vector<KeyListEn
 int CHalvorinKeyboardDevice::WriteKeyTableCurrent(int bank)
 {
     return WriteKeyTable(bank, m_keys);
-}
-
-int CHalvorinKeyboardDevice::WriteMacros(const std::vector<int>& macros)
-{
-    AskDevice<int>(
-        [this, folder = UserDataFolder(), macros](const CStopEvent&) {
-            return q31::macros::WriteMacros(m_commandLink, q31::macros::MacroFolder(folder), macros);
-        },
-        [this](int result) {
-            const auto outcome = q31::macros::OutcomeOfMacroWrite(result);
-            ShowWriteResult(outcome != q31::macros::MacroWriteOutcome::Failed);
-            ShowMacroWriteMessage(result);
-        },
-        "macros");
-    return 0;
 }
 
 void CHalvorinKeyboardDevice::ApplyProfileToDevice()

@@ -41,7 +41,6 @@ public:
     std::vector<int> CollectKeyMacros() override;
     int WriteKeyTable(int bank, const std::vector<KeyListEntry>& keys) override;
     int WriteKeyTableCurrent(int bank) override;
-    int WriteMacros(const std::vector<int>& macros) override;
     int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
     void LoadNameLists() override;
     void DropDanglingMacroKeys() override;
@@ -96,7 +95,6 @@ private:
     void KeepSystemSettings();
     void StoreSystemSettings();
     void ClearRepeatTest();
-    int MacroCount() const;
     // The page's view of the key list and the system settings; nothing is sent.
     void ShowKeyCaptions();
     void ShowSystemSettings();

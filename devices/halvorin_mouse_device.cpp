@@ -1,7 +1,7 @@
 #include "devices/halvorin_mouse_device.h"
 
-#include "devices/light_mode_codes.h"
 #include "devices/mouse_key_table.h"
+#include "devices/mouse_link_gate.h"
 #include "devices/mouse_profile_write.h"
 #include "macros/macro_download.h"
 #include "macros/macro_files.h"
@@ -105,16 +105,13 @@ void CHalvorinMouseDevice::SetKindIndex(int index)
 
 void CHalvorinMouseDevice::SaveProfile()
 {
-    if (!m_profile.Save())
-        OutputDebugText(QStringLiteral("mouse: the profile could not be saved"));
+    SaveProfileDocument(m_profile);
 }
 
 void CHalvorinMouseDevice::LoadNameLists()
 {
-    m_macroNames.clear();
-    for (const q31::macros::MacroEntry& entry : q31::macros::MacroFolder(UserDataFolder()).ReadList())
-        m_macroNames.push_back(entry.name);
-    m_modeCodes = ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"), kKindMouse);
+    m_macroNames = MacroNames();
+    m_modeCodes = LightModeCodes(kKindMouse);
 }
 
 void CHalvorinMouseDevice::SetKeyList(const std::vector<KeyListEntry>& keys)
@@ -131,11 +128,6 @@ void CHalvorinMouseDevice::DropDanglingMacroKeys()
         return;
     SetKeyList(keys);
     ShowKeyCaptions();
-}
-
-int CHalvorinMouseDevice::MacroCount() const
-{
-    return int(q31::macros::MacroFolder(UserDataFolder()).ReadList().size());
 }
 
 std::vector<int> CHalvorinMouseDevice::CollectKeyMacros()
@@ -157,18 +149,10 @@ int CHalvorinMouseDevice::WriteKeyTableCurrent(int profile)
     return WriteKeyTable(profile, m_keys);
 }
 
-int CHalvorinMouseDevice::WriteMacros(const std::vector<int>& macros)
+int CHalvorinMouseDevice::DownloadMacros(const q31::macros::MacroFolder& folder, const std::vector<int>& macros)
 {
-    AskDevice<int>(
-        [this, folder = UserDataFolder(), macros](const CStopEvent&) {
-            return q31::macros::WriteMacros(m_commandLink, q31::macros::MacroFolder(folder), macros);
-        },
-        [this](int result) {
-            ShowWriteResult(q31::macros::OutcomeOfMacroWrite(result) != q31::macros::MacroWriteOutcome::Failed);
-            ShowMacroWriteMessage(result);
-        },
-        "macros");
-    return 0;
+    MouseLinkGate gate(m_commandLink);
+    return q31::macros::WriteMacros(m_commandLink, folder, macros, gate.Gate());
 }
 
 int CHalvorinMouseDevice::WriteSettings(int profile, int value, int value3, int value4, int value5)

@@ -39,7 +39,6 @@ public:
     std::vector<int> CollectKeyMacros() override;
     int WriteKeyTable(int profile, const std::vector<KeyListEntry>& keys) override;
     int WriteKeyTableCurrent(int profile) override;
-    int WriteMacros(const std::vector<int>& macros) override;
     // profile: the settings page; value: byte 0; value3: byte 59; value4, value5: the screen size.
     int WriteSettings(int profile, int value, int value3, int value4, int value5) override;
     void LoadNameLists() override;
@@ -85,12 +84,13 @@ signals:
 
 protected:
     void OnNotificationCode(int type, std::uint16_t code) override;
+    // Through the receiver every command of the download waits for the mouse to answer.
+    int DownloadMacros(const q31::macros::MacroFolder& folder, const std::vector<int>& macros) override;
 
 private:
     struct SettingsReadResult;
     void TakeSettings(const SettingsReadResult& read);
     void TakeDeviceSwitch(std::uint16_t code);
-    int MacroCount() const;
     // Stages and system settings into the profile, saved, then sent.
     void StoreStages();
     void StoreSystemSettings(bool send);

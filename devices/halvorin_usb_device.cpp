@@ -349,11 +349,6 @@ int CHalvorinUSBDevice::WriteKeyTableCurrent(int)
     return 0;
 }
 
-int CHalvorinUSBDevice::WriteMacros(const std::vector<int>&)
-{
-    return 0;
-}
-
 int CHalvorinUSBDevice::WriteSettings(int, int, int, int, int)
 {
     return 0;

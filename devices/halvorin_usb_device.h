@@ -26,6 +26,7 @@
 #include <json/value.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <QPointer>
 
@@ -40,6 +41,9 @@
 #include <vector>
 
 class CBasicProfiledata;
+namespace q31::macros {
+class MacroFolder;
+}
 class CDeviceKeyButtonUI;
 class CSelectPanelUI;
 class CTabLayoutUI;
@@ -240,6 +244,15 @@ protected:
     // Tells the user, in a message box, why a macro block was not written;
     // nothing for a block that was written.
     void ShowMacroWriteMessage(int result);
+    // The names of the device's macro list, in list order.
+    QStringList MacroNames() const;
+    int MacroCount() const { return int(MacroNames().size()); }
+    // The codes the device knows its light modes by, in mode index order.
+    std::vector<std::uint8_t> LightModeCodes(int kindIndex) const;
+    // Saves the profile document; a failure is logged.
+    void SaveProfileDocument(CBasicProfiledata& profile);
+    // On the worker: the macro download of WriteMacros, each command sent directly.
+    virtual int DownloadMacros(const q31::macros::MacroFolder& folder, const std::vector<int>& macros);
     // Derived destructors call this first, so that no reader or job calls
     // into a half-destroyed object.
     void StopDeviceThreads();

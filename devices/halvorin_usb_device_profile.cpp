@@ -1,7 +1,12 @@
-// What every device page does with its profile document: loading the one
-// its profile list selects, and taking its lighting.
+// What every device page does with its profile document and its lists:
+// loading the profile its profile list selects, taking its lighting, saving
+// it, the macro list and its download, the light mode codes.
 #include "devices/halvorin_usb_device.h"
+#include "devices/light_mode_codes.h"
 #include "devices/macro_write_message.h"
+#include "macros/macro_download.h"
+#include "macros/macro_files.h"
+#include "platform/debug_log.h"
 #include "profiles/basic_profile_data.h"
 #include "profiles/profile_list_file.h"
 #include "ui/msg_wnd.h"
@@ -38,4 +43,42 @@ void CHalvorinUSBDevice::ShowMacroWriteMessage(int result)
     const CPaintManagerUI* manager = CPaintManagerUI::ForControl(this);
     // The text is already in the user's language, with the count filled in.
     ShowMessageBox(this, QString(), text, manager ? manager->GetDPI() : CPaintManagerUI::kDefaultDpi, false, 0);
+}
+
+QStringList CHalvorinUSBDevice::MacroNames() const
+{
+    QStringList names;
+    for (const q31::macros::MacroEntry& entry : q31::macros::MacroFolder(UserDataFolder()).ReadList())
+        names.push_back(entry.name);
+    return names;
+}
+
+std::vector<std::uint8_t> CHalvorinUSBDevice::LightModeCodes(int kindIndex) const
+{
+    return q31::devices::ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"), kindIndex);
+}
+
+void CHalvorinUSBDevice::SaveProfileDocument(CBasicProfiledata& profile)
+{
+    if (!profile.Save())
+        OutputDebugText(QStringLiteral("%1: the profile could not be saved").arg(m_kindName));
+}
+
+int CHalvorinUSBDevice::WriteMacros(const std::vector<int>& macros)
+{
+    AskDevice<int>(
+        [this, folder = UserDataFolder(), macros](const CStopEvent&) {
+            return DownloadMacros(q31::macros::MacroFolder(folder), macros);
+        },
+        [this](int result) {
+            ShowWriteResult(q31::macros::OutcomeOfMacroWrite(result) != q31::macros::MacroWriteOutcome::Failed);
+            ShowMacroWriteMessage(result);
+        },
+        "macros");
+    return 0;
+}
+
+int CHalvorinUSBDevice::DownloadMacros(const q31::macros::MacroFolder& folder, const std::vector<int>& macros)
+{
+    return q31::macros::WriteMacros(m_commandLink, folder, macros);
 }

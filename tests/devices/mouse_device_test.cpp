@@ -249,6 +249,13 @@ TEST_P(UnreachableMouseTest, AReceiverWhoseMouseIsOutOfReachWritesNothingAndSays
     EXPECT_TRUE(Find<QWidget>(QStringLiteral("device_status_line"))->isVisible());
     // The profile keeps the change for the next write that reaches the mouse.
     EXPECT_EQ(HighHalf(page->SystemSettings()[2]), 2);
+    const macros::MacroFolder folder(UserDataFolder(QStringLiteral("mouse")));
+    ASSERT_TRUE(folder.WriteList({{QStringLiteral("Burst"), QStringLiteral("m0")}}));
+    page->WriteKeyTableCurrent(0);
+    page->WriteMacros({0});
+    ASSERT_TRUE(WaitForResults());
+    const auto more = bus.TakeCommands();
+    EXPECT_TRUE(std::all_of(more.begin(), more.end(), [](int c) { return c == kCmdQueryReceiverLink; }));
     ASSERT_EQ(bus.hub->SetReachable("mouse", true), "");
     Send("selectchanged", Find<COptionUI>(QStringLiteral("polling_rate_option_2")), 1);
     EXPECT_EQ(Parameters()[11], 2);
