@@ -49,6 +49,30 @@ TEST(RegistrySettings, LanguageIdSurvivesAndGarbageReadsAsMissing)
     EXPECT_FALSE(q31::ReadLanguageSetting().has_value());
 }
 
+TEST(RegistrySettings, DesktopSettingsComeFromTheFileElseFromTheRunningDesktop)
+{
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Q-31", "Q-31");
+    settings.remove("DesktopSettings");
+    settings.sync();
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    EXPECT_EQ(q31::DesktopSettingsCommand(q31::DesktopSettingsPage::Mouse), "gnome-control-center mouse");
+    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    EXPECT_EQ(q31::DesktopSettingsCommand(q31::DesktopSettingsPage::Keyboard), "systemsettings kcm_keyboard");
+    qputenv("XDG_CURRENT_DESKTOP", "sway");
+    EXPECT_TRUE(q31::DesktopSettingsCommand(q31::DesktopSettingsPage::Mouse).isEmpty());
+
+    settings.setValue("DesktopSettings/Mouse", "xfce4-mouse-settings");
+    settings.setValue("DesktopSettings/Keyboard", "");
+    settings.sync();
+    qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+    EXPECT_EQ(q31::DesktopSettingsCommand(q31::DesktopSettingsPage::Mouse), "xfce4-mouse-settings");
+    // An empty value turns the desktop's default off.
+    EXPECT_TRUE(q31::DesktopSettingsCommand(q31::DesktopSettingsPage::Keyboard).isEmpty());
+    settings.remove("DesktopSettings");
+    qputenv("XDG_CURRENT_DESKTOP", desktop);
+}
+
 namespace {
 
 class Receiver : public QObject, public IMessageReceiver {
