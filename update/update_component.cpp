@@ -99,7 +99,12 @@ std::uint32_t VersionFromDottedText(const QString& text)
 
 std::uint32_t ReadInstalledAppVersion()
 {
-    return VersionFromDottedText(QStringLiteral(Q31_APP_VERSION));
+    return VersionFromDottedText(InstalledAppVersionText());
+}
+
+QString InstalledAppVersionText()
+{
+    return QStringLiteral(Q31_APP_VERSION);
 }
 
 }  // namespace q31::update

@@ -52,5 +52,7 @@ std::uint32_t LeadingVersionNumber(const QString& text, int base);
 std::uint32_t VersionFromDottedText(const QString& text);
 // This build's version, read as above.
 std::uint32_t ReadInstalledAppVersion();
+// The same version as people read it: "0.1.0".
+QString InstalledAppVersionText();
 
 }  // namespace q31::update
