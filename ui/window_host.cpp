@@ -38,6 +38,9 @@ void CWindowHost::closeEvent(QCloseEvent* event)
     }
     event->ignore();
     m_owner->Close(0);
+    // Close's own close() is a no-op while this one runs: this one must end the window.
+    if (m_closeAccepted)
+        event->accept();
 }
 
 void CWindowHost::showEvent(QShowEvent* event)

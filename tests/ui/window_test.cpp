@@ -49,12 +49,15 @@ TEST_F(Windows, ShowModalReturnsTheValueGivenToClose)
     EXPECT_EQ(window.GetHWND(), nullptr);
 }
 
-TEST_F(Windows, ClosingFromOutsideEndsTheModalRunWithZero)
+TEST_F(Windows, ClosingFromOutsideEndsTheModalRunWithZeroAndTheWindow)
 {
     TestWindow window(QStringLiteral("XML_TEST"));
     window.Create(nullptr, QStringLiteral("modal"), 0, 0);
     QTimer::singleShot(0, [&] { window.GetHWND()->close(); });
     EXPECT_EQ(window.ShowModal(), 0u);
+    FlushDeletes();
+    EXPECT_EQ(window.finalCalls, 1);
+    EXPECT_EQ(window.GetHWND(), nullptr);
 }
 
 TEST_F(Windows, ModalRunEndsWhenTheWindowObjectGoesAway)
