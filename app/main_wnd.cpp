@@ -1,5 +1,6 @@
 #include "app/main_wnd.h"
 
+#include "app/about_wnd.h"
 #include "app/bus_message_filter.h"
 #include "app/device_option_ui.h"
 #include "app/language_config.h"
@@ -304,7 +305,9 @@ void CMainWnd::OnActivity(bool active, bool hover)
 
 void CMainWnd::CloseChildWindows()
 {
-    // The settings, skin and about windows close with the main window; none is open yet.
+    // The settings, skin and about windows close with the main window.
+    if (CAboutWnd* about = CAboutWnd::Current())
+        about->Close();
 }
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -346,6 +349,8 @@ LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case kLanguageChanged:
         ApplyLanguage(int(wParam));
+        if (CAboutWnd* about = CAboutWnd::Current())
+            about->HandleMessage(message, wParam, lParam);
         for (int kind : kKeyboardAndMouse) {
             for (CHalvorinUSBDevice* device : DevicesOfKind(kind))
                 device->RefreshPage();
@@ -401,8 +406,10 @@ void CMainWnd::OnMenuCommand(const QString& item)
     if (item.compare(QLatin1String("exit"), Qt::CaseInsensitive) == 0) {
         CloseChildWindows();
         Close(IDOK);
+    } else if (item.compare(QLatin1String("about_menu"), Qt::CaseInsensitive) == 0) {
+        CAboutWnd::Open(*this);
     }
-    // Other items ("about_menu", "setwnd_menu", the macro editor's) go to the owners of the menu command.
+    // Other items ("setwnd_menu", the macro editor's) go to the owners of the menu command.
 }
 
 void CMainWnd::SetupDpi()
