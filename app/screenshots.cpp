@@ -1,5 +1,6 @@
 #include "app/screenshots.h"
 
+#include "app/about_wnd.h"
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
 #include "platform/debug_log.h"
@@ -16,12 +17,24 @@ namespace {
 
 constexpr int kSettleMs = 300;
 
-bool Save(CMainWnd& window, const QString& file)
+bool Save(const WindowImplBase& window, const QString& file)
 {
     QWidget* host = window.GetHWND();
     const bool saved = host && host->grab().save(file);
     std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
     return saved;
+}
+
+// Returns once the picture is taken and the window closed again.
+void SaveAboutWindow(CMainWnd& window, const QString& folder)
+{
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [folder] {
+        if (CAboutWnd* about = CAboutWnd::Current()) {
+            Save(*about, QDir(folder).filePath(QStringLiteral("about.png")));
+            about->Close();
+        }
+    });
+    CAboutWnd::Open(window);
 }
 
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
@@ -30,6 +43,7 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
     while (next < entries.size() && !entries[next]->IsEntryVisible())
         ++next;
     if (next >= entries.size()) {
+        SaveAboutWindow(window, folder);
         // The way "exit" of the tray menu ends the program.
         window.Close(IDOK);
         return;
