@@ -2,6 +2,7 @@
 
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
+#include "app/skin_frame.h"
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
@@ -16,12 +17,21 @@ namespace {
 
 constexpr int kSettleMs = 300;
 
-bool Save(CMainWnd& window, const QString& file)
+bool Save(WindowImplBase& window, const QString& file)
 {
     QWidget* host = window.GetHWND();
     const bool saved = host && host->grab().save(file);
     std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
     return saved;
+}
+
+// The skin pop-up over the main window, as its button opens it; closed again after.
+void SaveSkinPopup(CMainWnd& window, const QString& folder)
+{
+    QWidget* anchor = window.GetPaintManager().FindControl(QStringLiteral("skinbtn"));
+    CSkinFrame* popup = CSkinFrame::Open(window.GetHWND(), anchor);
+    Save(*popup, QDir(folder).filePath(QStringLiteral("skin.png")));
+    popup->Close(0);
 }
 
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
@@ -51,6 +61,7 @@ void TakeScreenshotsLater(CMainWnd& window, const QString& folder, int delayMs)
     QTimer::singleShot(delayMs, window.GetHWND(), [&window, folder] {
         window.ShowAndBringToFront();
         Save(window, QDir(folder).filePath(QStringLiteral("main.png")));
+        SaveSkinPopup(window, folder);
         TakeNext(window, folder, 0);
     });
 }
