@@ -6,6 +6,7 @@
 #include "app/language_config.h"
 #include "app/notify_routes.h"
 #include "app/registered_messages.h"
+#include "app/skin_frame.h"
 #include "devices/halvorin_usb_device.h"
 #include "platform/bus_client.h"
 #include "platform/debug_log.h"
@@ -120,10 +121,15 @@ CMainWnd::CMainWnd()
           }
           return accepted->isCopyData ? 0 : HandleMessage(accepted->message, accepted->wParam, accepted->lParam);
       }),
-      m_owners([this](UINT timerId, UINT elapseMs) { return SetTimer(timerId, elapseMs); })
+      m_owners([this](UINT timerId, UINT elapseMs) { return SetTimer(timerId, elapseMs); }),
+      m_skinBackground([this] { return m_pm.FindControl<CContainerUI>(QStringLiteral("root")); })
 {
     m_owners.Register(q31::app::NotifyOwner::MainWindow, [this](TNotifyUI& msg) { OnOwnControl(msg); });
     m_owners.Register(q31::app::NotifyOwner::FunctionTabs, [this](TNotifyUI& msg) { OnFunctionTab(msg); });
+    m_owners.Register(q31::app::NotifyOwner::SkinChooser, [this](TNotifyUI& msg) {
+        if (msg.sType == QLatin1String("click"))
+            CSkinFrame::Open(GetHWND(), msg.pSender);
+    });
 }
 
 CMainWnd::~CMainWnd()
@@ -161,6 +167,7 @@ void CMainWnd::InitWindow()
             button->hide();
     }
     SetIcon(kTrayIcon);
+    m_skinBackground.ApplyStoredChoice();
     m_activityWatch = std::make_unique<CEventWatch>(
         std::initializer_list<QEvent::Type>{QEvent::WindowActivate, QEvent::WindowDeactivate, QEvent::Enter,
                                             QEvent::Leave},

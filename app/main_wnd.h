@@ -4,6 +4,7 @@
 // going. It is also the program's window on the message bus, so other
 // processes can reach it.
 #include "app/notify_owners.h"
+#include "app/skin_background.h"
 #include "app/sleep_watch.h"
 #include "devices/device_views.h"
 #include "hid/device_discovery.h"
@@ -132,6 +133,7 @@ private:
 
     q31::bus::CBusEndpoint m_busEndpoint;
     q31::app::CNotifyOwners m_owners;
+    q31::app::CSkinBackground m_skinBackground;
     CTrayIcon m_trayIcon;
     bool m_hasTray = false;
     int m_languageIndex = -1;

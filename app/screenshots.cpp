@@ -3,6 +3,7 @@
 #include "app/about_wnd.h"
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
+#include "app/skin_frame.h"
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
@@ -37,6 +38,15 @@ void SaveAboutWindow(CMainWnd& window, const QString& folder)
     CAboutWnd::Open(window);
 }
 
+// The skin pop-up over the main window, as its button opens it; closed again after.
+void SaveSkinPopup(CMainWnd& window, const QString& folder)
+{
+    QWidget* anchor = window.GetPaintManager().FindControl(QStringLiteral("skinbtn"));
+    CSkinFrame* popup = CSkinFrame::Open(window.GetHWND(), anchor);
+    Save(*popup, QDir(folder).filePath(QStringLiteral("skin.png")));
+    popup->Close(0);
+}
+
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
 {
     const auto& entries = window.SelectorEntries();
@@ -65,6 +75,7 @@ void TakeScreenshotsLater(CMainWnd& window, const QString& folder, int delayMs)
     QTimer::singleShot(delayMs, window.GetHWND(), [&window, folder] {
         window.ShowAndBringToFront();
         Save(window, QDir(folder).filePath(QStringLiteral("main.png")));
+        SaveSkinPopup(window, folder);
         TakeNext(window, folder, 0);
     });
 }

@@ -21,6 +21,7 @@ public:
     void SetBkColor(DWORD colour);
     DWORD GetBkColor() const { return m_look.GetBkColor(); }
     void SetBkImage(const QString& image);
+    QString GetBkImage() const { return m_look.GetBkImage(); }
 
 protected:
     bool event(QEvent* event) override;

@@ -114,4 +114,13 @@ std::optional<TDrawInfo> ParseImageString(const QString& image, QString* error)
     return info;
 }
 
+std::optional<QString> ImageStringOfFile(const QString& file)
+{
+    for (const QChar quote : {QLatin1Char('\''), QLatin1Char('"')}) {
+        if (!file.contains(quote))
+            return QStringLiteral("file=") + quote + file + quote;
+    }
+    return std::nullopt;
+}
+
 }  // namespace q31::ui

@@ -27,5 +27,8 @@ namespace q31::ui {
 // or missing quote, a value that is no number or rectangle, a fade outside
 // 0..255, or no file. Unknown attributes are ignored.
 std::optional<TDrawInfo> ParseImageString(const QString& image, QString* error = nullptr);
+// The image string that draws the whole of one file, whatever its path holds;
+// empty when the path has both kinds of quote, which no image string can carry.
+std::optional<QString> ImageStringOfFile(const QString& file);
 
 }  // namespace q31::ui

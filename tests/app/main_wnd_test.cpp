@@ -433,8 +433,6 @@ TEST_F(MainWindowTest, AnOwnerJoiningFromOutsideGetsOnlyTheNotificationsOfItsCon
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::MainWindow, [](TNotifyUI&) {}));
 
     Control<QAbstractButton>("setbtn")->click();
-    // The skin chooser has not joined: its button does nothing, harmlessly.
-    Control<QAbstractButton>("skinbtn")->click();
     // The window's own controls still work and stay its own.
     Control<QAbstractButton>("control_light_status")->click();
     EXPECT_FALSE(window.IsLightingControlled());

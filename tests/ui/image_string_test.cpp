@@ -63,3 +63,17 @@ TEST(ImageString, MalformedStringsAreRejectedWithAReason)
         EXPECT_FALSE(error.isEmpty()) << text;
     }
 }
+
+TEST(ImageString, AnyFilePathBecomesAStringThatDrawsExactlyThatFile)
+{
+    for (const char* path : {"/home/a/my pictures/sky=blue.png", "/home/a/it's.png", "/home/a/\"quoted\".png",
+                             " leading space.png"}) {
+        const auto image = q31::ui::ImageStringOfFile(QString::fromUtf8(path));
+        ASSERT_TRUE(image) << path;
+        const auto info = ParseImageString(*image);
+        ASSERT_TRUE(info) << path;
+        EXPECT_EQ(info->sFile, QString::fromUtf8(path));
+        EXPECT_TRUE(info->rcDest.isNull());
+    }
+    EXPECT_FALSE(q31::ui::ImageStringOfFile(QStringLiteral("/home/a/it's \"odd\".png")));
+}
