@@ -5,6 +5,7 @@
 #include "app/language_config.h"
 #include "app/notify_routes.h"
 #include "app/registered_messages.h"
+#include "app/settings_opener.h"
 #include "devices/halvorin_usb_device.h"
 #include "platform/bus_client.h"
 #include "platform/debug_log.h"
@@ -123,6 +124,7 @@ CMainWnd::CMainWnd()
 {
     m_owners.Register(q31::app::NotifyOwner::MainWindow, [this](TNotifyUI& msg) { OnOwnControl(msg); });
     m_owners.Register(q31::app::NotifyOwner::FunctionTabs, [this](TNotifyUI& msg) { OnFunctionTab(msg); });
+    m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
 }
 
 CMainWnd::~CMainWnd()
@@ -304,7 +306,8 @@ void CMainWnd::OnActivity(bool active, bool hover)
 
 void CMainWnd::CloseChildWindows()
 {
-    // The settings, skin and about windows close with the main window; none is open yet.
+    // The settings, skin and about windows close with the main window.
+    m_settings->Close();
 }
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -23,6 +23,9 @@
 class CDeviceOptionUI;
 class CHalvorinUSBDevice;
 class CTabLayoutUI;
+namespace q31::app {
+class CSettingsOpener;
+}
 
 class CMainWnd : public WindowImplBase {
 public:
@@ -163,4 +166,5 @@ private:
     CTabLayoutUI* m_powerSwitch = nullptr;
     QWidget* m_selectLayout = nullptr;
     QWidget* m_noDevicePanel = nullptr;
+    std::unique_ptr<q31::app::CSettingsOpener> m_settings;
 };
