@@ -143,8 +143,9 @@ void CSetWnd::SetUpdateStatus(int status)
     m_status = status;
     if (m_statusRing)
         m_statusRing->setVisible(status == kStatusChecking);
+    // The tick only where there is nothing left to do.
     if (m_statusImage)
-        m_statusImage->setVisible(status != kStatusChecking);
+        m_statusImage->setVisible(status == kStatusLatest);
     if (!m_statusText)
         return;
     static constexpr const char* kTexts[] = {"GetUpdateInfoText", "HaveUpdateInfoText", "NoUpdateInfoText",
