@@ -40,9 +40,11 @@ std::optional<bus::BusDelivery> AcceptRegistered(bus::BusDelivery delivery, QStr
     if (message == g_msgLightOwner || message == g_msgLightRequest)
         return OnOrOff(delivery.wParam, delivery.lParam) ? std::optional(delivery) : outOfRange();
     if (message == g_msgUpdateProgress) {
-        const bool known = delivery.wParam >= 1 && delivery.wParam <= 4;
-        return known && delivery.lParam >= 0 && delivery.lParam <= kMaxProgress ? std::optional(delivery)
-                                                                                 : outOfRange();
+        if (delivery.wParam < 1 || delivery.wParam > 4)
+            return outOfRange();
+        // An updater that overshoots still says how far it got.
+        delivery.lParam = std::clamp<LPARAM>(delivery.lParam, 0, kMaxProgress);
+        return delivery;
     }
     const auto hook = std::find(g_hookAndGameMessages.begin(), g_hookAndGameMessages.end(), message);
     if (hook == g_hookAndGameMessages.end())

@@ -18,6 +18,7 @@ std::vector<LanguageEntry> ReadLanguageConfig()
         LanguageEntry entry;
         entry.name = QString::fromStdString(item["Language_name"].asString());
         entry.file = QString::fromStdString(item["Language_file"].asString());
+        entry.text = QString::fromStdString(item["Language_text"].asString());
         entry.id = item["Language_ID"].isUInt() ? item["Language_ID"].asUInt() : 0;
         languages.push_back(entry);
     }

@@ -14,6 +14,7 @@ struct LanguageEntry {
     QString name;  // "Language_name"
     QString file;  // "Language_file", under the skin's "lang/"
     DWORD id = 0;  // "Language_ID"
+    QString text;  // "Language_text": the language id of its name in the list
 };
 
 // Empty when the file is missing or holds no "Language" array.

@@ -7,6 +7,7 @@
 #include "app/notify_routes.h"
 #include "app/registered_messages.h"
 #include "app/skin_frame.h"
+#include "app/settings_opener.h"
 #include "devices/halvorin_usb_device.h"
 #include "platform/bus_client.h"
 #include "platform/debug_log.h"
@@ -130,6 +131,7 @@ CMainWnd::CMainWnd()
         if (msg.sType == QLatin1String("click"))
             CSkinFrame::Open(GetHWND(), msg.pSender);
     });
+    m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
 }
 
 CMainWnd::~CMainWnd()
@@ -315,6 +317,7 @@ void CMainWnd::CloseChildWindows()
     // The settings, skin and about windows close with the main window.
     if (CAboutWnd* about = CAboutWnd::Current())
         about->Close();
+    m_settings->Close();
 }
 
 LRESULT CMainWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -24,6 +24,9 @@
 class CDeviceOptionUI;
 class CHalvorinUSBDevice;
 class CTabLayoutUI;
+namespace q31::app {
+class CSettingsOpener;
+}
 
 class CMainWnd : public WindowImplBase {
 public:
@@ -165,4 +168,5 @@ private:
     CTabLayoutUI* m_powerSwitch = nullptr;
     QWidget* m_selectLayout = nullptr;
     QWidget* m_noDevicePanel = nullptr;
+    std::unique_ptr<q31::app::CSettingsOpener> m_settings;
 };

@@ -7,23 +7,49 @@
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
+#include <functional>
 
 namespace q31::app {
 namespace {
 
 constexpr int kSettleMs = 300;
+// Long enough for the update check to give up on a service that is not there.
+constexpr int kSettingsSettleMs = 2000;
+
+bool SaveWidget(QWidget* widget, const QString& file)
+{
+    const bool saved = widget && widget->grab().save(file);
+    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
+    return saved;
+}
 
 bool Save(const WindowImplBase& window, const QString& file)
 {
-    QWidget* host = window.GetHWND();
-    const bool saved = host && host->grab().save(file);
-    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "could not save", qPrintable(file));
-    return saved;
+    return SaveWidget(window.GetHWND(), file);
+}
+
+// The settings window as the settings button opens it, saved as "settings.png" and closed again.
+void SaveSettingsWindow(CMainWnd& window, const QString& folder, std::function<void()> then)
+{
+    window.HandleMessage(CMainWnd::kOpenSettings, 0, 0);
+    QTimer::singleShot(kSettingsSettleMs, window.GetHWND(), [&window, folder, then] {
+        QWidget* settings = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String("SetWnd") && top->isVisible())
+                settings = top;
+        }
+        SaveWidget(settings, QDir(folder).filePath(QStringLiteral("settings.png")));
+        if (settings)
+            settings->close();
+        // After its modal run has ended.
+        QTimer::singleShot(0, window.GetHWND(), then);
+    });
 }
 
 // Returns once the picture is taken and the window closed again.
@@ -55,7 +81,7 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
     if (next >= entries.size()) {
         SaveAboutWindow(window, folder);
         // The way "exit" of the tray menu ends the program.
-        window.Close(IDOK);
+        SaveSettingsWindow(window, folder, [&window] { window.Close(IDOK); });
         return;
     }
     CDeviceOptionUI* entry = entries[next];

@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QWidget>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace q31::ui {
@@ -60,6 +62,12 @@ void ScaleTree(QWidget* root, double scale)
 QSize BaseSize(QWidget* root)
 {
     return Base(root, "q31BaseSize", root->size());
+}
+
+bool IsDpiStep(int dpi)
+{
+    static constexpr std::array kSteps = {48, 72, 96, 120, 144, 168, 192};
+    return std::find(kSteps.begin(), kSteps.end(), dpi) != kSteps.end();
 }
 
 QString ScaleStyleSheet(const QString& styleSheet, double scale)

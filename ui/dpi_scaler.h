@@ -11,6 +11,8 @@ namespace q31::ui {
 void ScaleTree(QWidget* root, double scale);
 // The root's size in the skin (at 96 DPI).
 QSize BaseSize(QWidget* root);
+// 48, 72, 96, 120, 144, 168 or 192: the DPI values a window takes.
+bool IsDpiStep(int dpi);
 // Every "<n>px" of a style sheet times scale.
 QString ScaleStyleSheet(const QString& styleSheet, double scale);
 

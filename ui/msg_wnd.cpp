@@ -2,15 +2,7 @@
 
 #include "platform/debug_log.h"
 #include "ui/control_text.h"
-
-#include <algorithm>
-#include <array>
-
-namespace {
-
-constexpr std::array kDpiSteps = {48, 72, 96, 120, 144, 168, 192};
-
-}  // namespace
+#include "ui/dpi_scaler.h"
 
 CMsgWnd::CMsgWnd() = default;
 
@@ -57,7 +49,7 @@ void CMsgWnd::SetDPI(int dpi)
 {
     if (dpi == m_dpi)
         return;
-    if (std::find(kDpiSteps.begin(), kDpiSteps.end(), dpi) != kDpiSteps.end()) {
+    if (q31::ui::IsDpiStep(dpi)) {
         m_dpi = dpi;
     } else {
         OutputDebugText(QStringLiteral("MSG_WND DPI SET ERROR"));

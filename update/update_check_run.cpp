@@ -51,8 +51,9 @@ std::optional<UpdateCheckResult> RunUpdateCheck(const std::vector<UpdateComponen
         if (info.name.isEmpty())
             continue;  // the line keeps its first texts and state
         UpdateListLine& line = lines[index];
+        // The installed version keeps its first text: the same digits as the
+        // answer's for firmware, and people's form for the application.
         line.name = component.displayName;
-        line.installedVersionText = info.installedVersionText;
         line.availableVersionText = info.state == kStateUpToDate ? QString() : info.availableVersionText;
         line.state = info.state;
         line.downloadPath = info.downloadPath;

@@ -39,7 +39,7 @@ std::vector<UpdateComponent> UpdateComponentTable()
         {1, 1, 0, brand, QStringLiteral("RK6D"), QStringLiteral("KB"), QStringLiteral("KB"), QString(), Keyboard},
         {2, 1, 0, brand, QStringLiteral("RB3C_1"), QStringLiteral("LP2"), QStringLiteral("LP2"), QString(), MousePad},
         {0, 1, 0, brand, QStringLiteral("ALL"), QStringLiteral("LP2_QB4_QB3"), QStringLiteral("AP"),
-         QStringLiteral("V1.0.0.0"), 0},
+         QStringLiteral("V") + InstalledAppVersionText(), 0},
     };
 }
 

@@ -73,8 +73,15 @@ TEST_F(BusFilter, RegisteredMessagesAreTakenWithTheirArgumentsInRange)
     EXPECT_FALSE(Accepted(Posted(g_msgLightRequest, 1, 2)));
     EXPECT_FALSE(Accepted(Posted(g_msgLightRequest, 0, 1)));
     EXPECT_TRUE(Accepted(Posted(g_msgUpdateProgress, 4, 100)));
-    EXPECT_FALSE(Accepted(Posted(g_msgUpdateProgress, 4, 101)));
     EXPECT_FALSE(Accepted(Posted(g_msgUpdateProgress, 5, 0)));
+    EXPECT_FALSE(Accepted(Posted(g_msgUpdateProgress, 0, 0)));
+    // Progress past either end is taken as the end it passed.
+    const auto over = AcceptFromBus(Posted(g_msgUpdateProgress, 4, 101), nullptr);
+    ASSERT_TRUE(over);
+    EXPECT_EQ(over->lParam, 100);
+    const auto under = AcceptFromBus(Posted(g_msgUpdateProgress, 4, -3), nullptr);
+    ASSERT_TRUE(under);
+    EXPECT_EQ(under->lParam, 0);
     // The audio recorder's message goes the other way; an unknown name is no message here.
     EXPECT_FALSE(Accepted(Posted(g_msgAudioRecorder, 6, 1)));
     EXPECT_FALSE(Accepted(Posted(0xC000 + 0x1234, 0, 0)));

@@ -426,17 +426,21 @@ TEST_F(MainWindowTest, KeyboardAndMouseExistFromTheStartUnderTheirKinds)
 TEST_F(MainWindowTest, AnOwnerJoiningFromOutsideGetsOnlyTheNotificationsOfItsControls)
 {
     CMainWnd& window = OpenWindow();
-    QStringList settings;
-    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::Settings, [&](TNotifyUI& msg) {
-        settings << msg.sType + QLatin1Char(' ') + msg.pSender->objectName();
+    QStringList heard;
+    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::ProfileOperations, [&](TNotifyUI& msg) {
+        heard << msg.sType + QLatin1Char(' ') + msg.pSender->objectName();
     }));
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::MainWindow, [](TNotifyUI&) {}));
+    // The settings window has joined already.
+    EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::Settings, [](TNotifyUI&) {}));
 
-    Control<QAbstractButton>("setbtn")->click();
+    QWidget addButton(window.GetHWND());
+    addButton.setObjectName(QStringLiteral("device_add_btn"));
+    window.GetPaintManager().SendNotify(&addButton, QStringLiteral("click"));
     // The window's own controls still work and stay its own.
     Control<QAbstractButton>("control_light_status")->click();
     EXPECT_FALSE(window.IsLightingControlled());
-    EXPECT_EQ(settings, QStringList{QStringLiteral("click setbtn")});
+    EXPECT_EQ(heard, QStringList{QStringLiteral("click device_add_btn")});
     EXPECT_TRUE(window.GetHWND()->isVisible());
 }
 
@@ -466,11 +470,11 @@ TEST_F(MainWindowTest, OwnersTimersAndMessagesReachOnlyTheirOwners)
     QTest::qWait(200);
     EXPECT_EQ(profileSwitches, 1);
 
-    std::vector<WPARAM> openings;
-    owners.RegisterMessage(CMainWnd::kOpenSettings, [&](WPARAM wParam, LPARAM) { openings.push_back(wParam); });
-    SendMessageTo(window, CMainWnd::kOpenSettings, 7, 0);
+    std::vector<WPARAM> notices;
+    owners.RegisterMessage(CMainWnd::kUpdateNoticeSeen, [&](WPARAM wParam, LPARAM) { notices.push_back(wParam); });
+    SendMessageTo(window, CMainWnd::kUpdateNoticeSeen, 7, 0);
     SendMessageTo(window, CMainWnd::kShowSettingProgress, 8, 0);
-    EXPECT_EQ(openings, std::vector<WPARAM>{7});
+    EXPECT_EQ(notices, std::vector<WPARAM>{7});
 }
 
 }  // namespace

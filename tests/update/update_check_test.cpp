@@ -260,7 +260,9 @@ TEST_F(UpdateCheckTest, RunListsLinesAndOffersNewerVersions)
     EXPECT_EQ(added[0].name, QStringLiteral("MS"));
     EXPECT_EQ(added[0].installedVersionText, QStringLiteral("V0105"));
     EXPECT_EQ(added[1].name, QStringLiteral("AP"));
-    EXPECT_EQ(added[1].installedVersionText, QStringLiteral("V1.0.0.0"));
+    // The application shows this build's version, never a fixed one.
+    EXPECT_EQ(added[1].installedVersionText, QStringLiteral("V") + InstalledAppVersionText());
+    EXPECT_NE(added[1].installedVersionText, QStringLiteral("V1.0.0.0"));
     EXPECT_EQ(added[1].state, kStateUpToDate);
     EXPECT_EQ(updated, (std::vector<std::size_t>{0, 1}));
     ASSERT_TRUE(result);
@@ -285,6 +287,8 @@ TEST_F(UpdateCheckTest, RunLineTakesTheAnswer)
     EXPECT_TRUE(lines[0].localFile.endsWith(QStringLiteral("/UpdateData/MS_0106.exe")));
     // Decimal 106 is older than 1005; an up-to-date line shows no available version.
     EXPECT_EQ(lines[1].state, kStateUpToDate);
+    EXPECT_EQ(lines[0].installedVersionText, QStringLiteral("V0105"));
+    EXPECT_EQ(lines[1].installedVersionText, QStringLiteral("V") + InstalledAppVersionText());
     EXPECT_TRUE(lines[1].availableVersionText.isEmpty());
     EXPECT_FALSE(lines[1].selected);
 }
