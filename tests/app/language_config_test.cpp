@@ -20,7 +20,7 @@ TEST(LanguageConfig, ShippedLanguagesNameFilesOfTheSkin)
 
 TEST(LanguageConfig, ChosenIdPicksItsEntryAndAnythingElsePicksTheFirst)
 {
-    const std::vector<LanguageEntry> languages = {{"English", "en.json", 1033}, {"Chinese", "zh_CN.json", 2052}};
+    const std::vector<LanguageEntry> languages = {{"English", "en.json", 1033, {}}, {"Chinese", "zh_CN.json", 2052, {}}};
     EXPECT_EQ(LanguageIndexFor(languages, 2052), 1);
     EXPECT_EQ(LanguageIndexFor(languages, 1033), 0);
     EXPECT_EQ(LanguageIndexFor(languages, 1041), 0);
