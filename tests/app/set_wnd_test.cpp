@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <mutex>
 
 namespace {
 
@@ -53,27 +54,39 @@ public:
     std::vector<std::pair<UINT, WPARAM>> received;
 };
 
-// The program's debug lines while it lives.
+// The program's debug lines while it lives, from any thread.
 class CDebugLines {
 public:
     CDebugLines()
     {
-        s_lines = &lines;
+        {
+            std::lock_guard lock(s_mutex);
+            s_lines = &m_lines;
+        }
         QLoggingCategory::setFilterRules(QStringLiteral("q31.debug=true"));
         m_previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
-            s_lines->append(text);
+            std::lock_guard lock(s_mutex);
+            if (s_lines)
+                s_lines->append(text);
         });
     }
     ~CDebugLines()
     {
         qInstallMessageHandler(m_previous);
         QLoggingCategory::setFilterRules(QString());
+        std::lock_guard lock(s_mutex);
         s_lines = nullptr;
     }
-    QStringList lines;
+    QStringList Lines() const
+    {
+        std::lock_guard lock(s_mutex);
+        return m_lines;
+    }
 
 private:
+    static inline std::mutex s_mutex;
     static inline QStringList* s_lines = nullptr;
+    QStringList m_lines;
     QtMessageHandler m_previous;
 };
 
@@ -256,7 +269,7 @@ TEST_F(SetWndTest, DpiOutsideTheStepsIsLoggedAndBecomes96)
     CDebugLines log;
     m_settings->SetDPI(110);
     EXPECT_EQ(m_settings->GetDPI(), 96);
-    EXPECT_TRUE(log.lines.contains(QStringLiteral("SET_WND DPI SET ERROR")));
+    EXPECT_TRUE(log.Lines().contains(QStringLiteral("SET_WND DPI SET ERROR")));
     EXPECT_EQ(m_settings->GetHWND()->size(), QSize(CSetWnd::kWidth, CSetWnd::kHeight));
 }
 
