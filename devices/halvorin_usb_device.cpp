@@ -6,6 +6,7 @@
 #include "devices/function_panels.h"
 #include "devices/indexed_name.h"
 #include "devices/live_frame.h"
+#include "devices/quiet_controls.h"
 #include "platform/debug_log.h"
 #include "platform/folders.h"
 #include "platform/post_to_thread.h"
@@ -203,6 +204,9 @@ int CHalvorinUSBDevice::CreatePage()
     // Shown only while a change has not reached the device.
     if (auto* line = findChild<QLabel*>(kStatusLine))
         line->hide();
+    // A page opens on its lighting.
+    q31::devices::ShowSelected(findChild<COptionUI*>(QStringLiteral("deng_Op_tab")), true);
+    SelectFunctionPanel(1);
     if (m_kindName.isEmpty()) {
         m_keyCount = 0;
         m_lightCount = 0;

@@ -179,6 +179,13 @@ class Writer:
         self.close("</widget>")
         self.end_item()
 
+    def page(self, kind, name):
+        # A page of a tab layout is its child, not an item of a layout.
+        self.open('<widget class="%s" name="%s">' % (kind, name))
+
+    def end_page(self):
+        self.close("</widget>")
+
     def gap(self, width, height):
         # A fixed empty widget, since spacers do not follow the window's DPI.
         self.widget("QWidget", self.unique("gap"))
@@ -298,7 +305,7 @@ def write_keyboard(w):
 
 
 def write_titled_panel(w, name, title_id, body=None):
-    w.widget("QWidget", name)
+    w.page("QWidget", name)
     w.string("role", "panel", True)
     w.layout("QVBoxLayout", name + "_layout", 6, (12, 10, 12, 10))
     w.widget("QLabel", name + "_title")
@@ -311,7 +318,7 @@ def write_titled_panel(w, name, title_id, body=None):
     else:
         w.stretch(True)
     w.end_layout()
-    w.end_widget()
+    w.end_page()
 
 
 def write_label(w, name, text_id, secondary=True):
@@ -386,6 +393,35 @@ def write_settings(w):
     w.stretch(True)
 
 
+# The tabs of the function panel, in the order of their numbers 1 to 4.
+FUNCTION_TABS = (("deng_Op_tab", "function_tab_lighting"), ("key_Op_tab", "function_tab_keys"),
+                 ("macro_Op_tab", "function_tab_macros"), ("system_Op_tab", "function_tab_system"))
+
+
+def write_function_tabs(w):
+    w.widget("QWidget", "function_tabs")
+    w.layout("QHBoxLayout", "function_tabs_layout", 4, (0, 0, 0, 0))
+    for name, text_id in FUNCTION_TABS:
+        write_option(w, name, text_id, text_id + "_tip", "function_tabs")
+    w.end_layout()
+    w.end_widget()
+
+
+def write_function_panels(w):
+    # Page 0 holds lighting and keys, which share the picture's key selection;
+    # page 2 is the pointer page that keyboards lack.
+    w.widget("TabLayout", "device_function_switch")
+    w.page("TabLayout", "device_key_function_switch")
+    write_titled_panel(w, "lighting_area", "lighting_area_text")
+    write_titled_panel(w, "key_area", "key_area_text")
+    w.end_page()
+    write_titled_panel(w, "macro_area", "macro_area_text")
+    w.page("QWidget", "cursor_area")
+    w.end_page()
+    write_titled_panel(w, "keyboard_settings_area", "kb_settings_text", write_settings)
+    w.end_widget()
+
+
 def write_page():
     w = Writer()
     w.line('<?xml version="1.0" encoding="UTF-8"?>')
@@ -432,9 +468,8 @@ def write_page():
 
     w.item()
     w.layout("QVBoxLayout", "function_area", 8)
-    write_titled_panel(w, "lighting_area", "lighting_area_text")
-    write_titled_panel(w, "key_area", "key_area_text")
-    write_titled_panel(w, "keyboard_settings_area", "kb_settings_text", write_settings)
+    write_function_tabs(w)
+    write_function_panels(w)
     w.end_layout()
     w.end_item()
     w.end_layout()
