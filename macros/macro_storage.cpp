@@ -1,5 +1,6 @@
 #include "macros/macro_storage.h"
 
+#include "macros/macro_event.h"
 #include "macros/macro_limits.h"
 #include "profiles/json_file.h"
 #include "profiles/profile_id.h"
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <json/writer.h>
 
 namespace q31::macros {
 
@@ -38,14 +38,6 @@ const MacroEntry* EntryAt(const std::vector<MacroEntry>& entries, int position)
     if (position < 0 || position >= static_cast<int>(entries.size()))
         return nullptr;
     return &entries[static_cast<std::size_t>(position)];
-}
-
-std::string CompactText(const Json::Value& value)
-{
-    Json::StreamWriterBuilder builder;
-    builder["indentation"] = "";
-    builder["emitUTF8"] = true;
-    return Json::writeString(builder, value);
 }
 
 }  // namespace
@@ -129,9 +121,14 @@ bool MacroStorage::SaveMacro(int position, std::vector<EditorRow>& rows) const
     const MacroEntry* entry = EntryAt(entries, position);
     if (!entry || entry->guid.isEmpty())
         return false;
+    return m_files.WriteMacroDocument(entry->guid, MacroDocument(*entry, rows));
+}
+
+Json::Value MacroDocument(const MacroEntry& entry, std::vector<EditorRow>& rows)
+{
     Json::Value document(Json::objectValue);
-    document["MacroName"] = entry->name.toStdString();
-    document["Guid"] = entry->guid.toStdString();
+    document["MacroName"] = entry.name.toStdString();
+    document["Guid"] = entry.guid.toStdString();
     Json::Value events(Json::arrayValue);
     for (EditorRow& row : rows) {
         if (row.delay.isEmpty())
@@ -144,12 +141,12 @@ bool MacroStorage::SaveMacro(int position, std::vector<EditorRow>& rows) const
         if (!event.isObject())
             continue;
         event["Delay"] = std::to_string(delay);
-        row.eventText = CompactText(event);
+        row.eventText = EventText(event);
         events.append(event);
     }
     document["Events"] = events;
     document["Version"] = kMacroFileVersion;
-    return m_files.WriteMacroDocument(entry->guid, document);
+    return document;
 }
 
 bool MacroStorage::ExportMacro(int position, const QString& target) const

@@ -47,6 +47,9 @@ private:
     MacroFolder m_files;
 };
 
+// The macro file of that entry from the editor's rows, which get the stored
+// delays and event texts back.
+Json::Value MacroDocument(const MacroEntry& entry, std::vector<EditorRow>& rows);
 // "macro_n" with the smallest n >= 1 that no name has (letter case ignored).
 QString NextMacroName(const std::vector<MacroEntry>& entries);
 // A stored delay: a decimal number clamped to 0-65535; anything else is 0.

@@ -13,6 +13,7 @@
 #include "tools/q31ctl/dpi_commands.h"
 #include "tools/q31ctl/exit_status.h"
 #include "tools/q31ctl/macro_commands.h"
+#include "tools/q31ctl/record_command.h"
 #include "tools/q31ctl/update_commands.h"
 
 namespace {
@@ -64,6 +65,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto record = q31::ctl::RunRecordCommand(arguments, {std::cout, std::cerr}, std::cin))
+        return record->usageError.empty() ? record->exitStatus : UsageFailure(record->usageError);
     for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand}) {
         if (const auto offline = run(arguments, {std::cout, std::cerr}))
             return offline->usageError.empty() ? offline->exitStatus : UsageFailure(offline->usageError);
@@ -74,7 +77,7 @@ int main(int argc, char** argv)
     if (!parsed.options) {
         if (parsed.helpAsked) {
             std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText()
-                      << q31::ctl::DpiUsageText();
+                      << q31::ctl::RecordUsageText() << q31::ctl::DpiUsageText();
             return q31::ctl::kExitSuccess;
         }
         return UsageFailure(parsed.error);
