@@ -88,21 +88,3 @@ void CAboutWnd::ShowVersion()
     if (QWidget* label = m_pm.FindControl(QStringLiteral("software_ver_label")))
         label->setProperty("text", VersionText());
 }
-
-void CAboutWnd::ChangeWindowState(Qt::WindowState state)
-{
-    QWidget* host = GetHWND();
-    if (!host)
-        return;
-    if (state == Qt::WindowMinimized)
-        host->showMinimized();
-    else if (state == Qt::WindowMaximized)
-        host->showMaximized();
-    else
-        host->showNormal();
-    const bool maximized = host->isMaximized();
-    if (m_maxButton)
-        m_maxButton->setVisible(!maximized);
-    if (m_restoreButton)
-        m_restoreButton->setVisible(maximized);
-}

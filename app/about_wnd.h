@@ -29,8 +29,6 @@ private:
     ~CAboutWnd() override;
 
     void ShowVersion();
-    // Puts the window in that state; the maximise and restore buttons then offer the way back.
-    void ChangeWindowState(Qt::WindowState state);
 
     QWidget* m_closeButton = nullptr;
     QWidget* m_maxButton = nullptr;

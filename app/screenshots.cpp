@@ -7,6 +7,7 @@
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -34,16 +35,22 @@ bool Save(const WindowImplBase& window, const QString& file)
     return SaveWidget(window.GetHWND(), file);
 }
 
+// The shown window of that class; null when none is.
+QWidget* ShownWindow(const char* className)
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String(className) && top->isVisible())
+            return top;
+    }
+    return nullptr;
+}
+
 // The settings window as the settings button opens it, saved as "settings.png" and closed again.
 void SaveSettingsWindow(CMainWnd& window, const QString& folder, std::function<void()> then)
 {
     window.HandleMessage(CMainWnd::kOpenSettings, 0, 0);
     QTimer::singleShot(kSettingsSettleMs, window.GetHWND(), [&window, folder, then] {
-        QWidget* settings = nullptr;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == QLatin1String("SetWnd") && top->isVisible())
-                settings = top;
-        }
+        QWidget* settings = ShownWindow("SetWnd");
         SaveWidget(settings, QDir(folder).filePath(QStringLiteral("settings.png")));
         if (settings)
             settings->close();
@@ -62,6 +69,22 @@ void SaveAboutWindow(CMainWnd& window, const QString& folder)
         }
     });
     CAboutWnd::Open(window);
+}
+
+// The colour dialog as the mouse page's first DPI stage colour opens it, saved
+// as "palette.png" and cancelled; returns once it has closed.
+void SavePaletteDialog(CMainWnd& window, const QString& folder)
+{
+    auto* swatch = window.GetPaintManager().FindControl<QAbstractButton>(QStringLiteral("DPI_color_option_0"));
+    if (!swatch)
+        return;
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [folder] {
+        QWidget* dialog = ShownWindow("ColorSelectWnd");
+        SaveWidget(dialog, QDir(folder).filePath(QStringLiteral("palette.png")));
+        if (auto* cancel = dialog ? dialog->findChild<QAbstractButton*>(QStringLiteral("closebtn")) : nullptr)
+            cancel->click();
+    });
+    swatch->click();
 }
 
 // The skin pop-up over the main window, as its button opens it; closed again after.
@@ -89,6 +112,8 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
         option->click();
     QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, next, entry] {
         Save(window, QDir(folder).filePath(entry->GetKindName() + QStringLiteral(".png")));
+        if (entry->GetKindName() == QLatin1String("mouse"))
+            SavePaletteDialog(window, folder);
         TakeNext(window, folder, next + 1);
     });
 }

@@ -1,9 +1,10 @@
 // The mouse's five DPI stages on the page: each row's enable check, slider,
 // typed value, colour and current-stage mark, kept in the profile and sent.
 #include "devices/halvorin_mouse_device.h"
+#include "devices/color_select_wnd.h"
 #include "devices/quiet_controls.h"
 
-#include <QColorDialog>
+#include <QColor>
 #include <QIntValidator>
 #include <QLineEdit>
 #include <QPointer>
@@ -144,11 +145,12 @@ void CHalvorinMouseDevice::PickStageColour(int stage)
     const DpiStage shown = std::size_t(stage) < m_stages.size() ? m_stages[stage] : DpiStage{};
     m_colourDialogOpen = true;
     const QPointer<CHalvorinMouseDevice> page(this);
-    const QColor chosen = QColorDialog::getColor(QColor(shown.red, shown.green, shown.blue), this);
+    const std::optional<DWORD> chosen =
+        ChooseSingleColour(this, 0xFF000000 | DWORD(shown.red) << 16 | DWORD(shown.green) << 8 | shown.blue);
     // The dialog runs its own event loop: the page may be gone when it closes.
     if (!page)
         return;
     m_colourDialogOpen = false;
-    if (chosen.isValid())
-        SetStageColour(stage, std::uint8_t(chosen.red()), std::uint8_t(chosen.green()), std::uint8_t(chosen.blue()));
+    if (chosen)
+        SetStageColour(stage, std::uint8_t(*chosen >> 16), std::uint8_t(*chosen >> 8), std::uint8_t(*chosen));
 }

@@ -162,6 +162,23 @@ void WindowImplBase::Close(UINT ret)
     }
 }
 
+void WindowImplBase::ChangeWindowState(Qt::WindowState state)
+{
+    if (!m_host)
+        return;
+    if (state == Qt::WindowMinimized)
+        m_host->showMinimized();
+    else if (state == Qt::WindowMaximized)
+        m_host->showMaximized();
+    else
+        m_host->showNormal();
+    const bool maximized = m_host->isMaximized();
+    if (QWidget* maxButton = m_pm.FindControl(QStringLiteral("maxbtn")))
+        maxButton->setVisible(!maximized);
+    if (QWidget* restoreButton = m_pm.FindControl(QStringLiteral("restorebtn")))
+        restoreButton->setVisible(maximized);
+}
+
 void WindowImplBase::SetIcon(const QString& imageFile)
 {
     if (m_host)

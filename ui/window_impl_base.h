@@ -54,6 +54,9 @@ public:
     void CenterWindow();
     // Ends a modal run with ret and destroys the window.
     void Close(UINT ret = IDOK);
+    // Minimised, maximised or normal; "maxbtn" then shows while the window is
+    // not maximised and "restorebtn" while it is.
+    void ChangeWindowState(Qt::WindowState state);
     // An image under the skin folder.
     void SetIcon(const QString& imageFile);
     QWidget* GetHWND() const;

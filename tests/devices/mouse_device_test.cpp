@@ -7,6 +7,7 @@
 #include "macros/macro_files.h"
 #include "platform/folders.h"
 #include "protocol/command_codes.h"
+#include "tests/devices/colour_dialog_driver.h"
 #include "tests/devices/device_test_support.h"
 #include "ui/option_ui.h"
 
@@ -139,6 +140,35 @@ TEST_P(MouseDeviceTest, EachDpiControlWritesTheStageRecordOnce)
     EXPECT_EQ(StageRecord(0)[6], 0x12);
     EXPECT_EQ(StageRecord(0)[7], 0x34);
     EXPECT_EQ(StageRecord(0)[8], 0x56);
+}
+
+TEST_P(MouseDeviceTest, AStageColourFromTheColourDialogIsStoredOnlyWhenAccepted)
+{
+    const auto before = StageRecord(1);
+    WhenColourDialogShows([](QWidget& dialog) {
+        EXPECT_TRUE(ClickInDialog(dialog, QStringLiteral("color_option_0")));
+        EXPECT_TRUE(ClickInDialog(dialog, QStringLiteral("closebtn")));
+    });
+    Send("click", Find<QWidget>(QStringLiteral("DPI_color_option_1")));
+    EXPECT_EQ(StageRecord(1), before);
+    EXPECT_EQ(SettingsWrites(), 0);
+
+    WhenColourDialogShows([this](QWidget& dialog) {
+        // Single colours only, and no second dialog while this one is open.
+        auto* spectrum = dialog.findChild<QWidget*>(QStringLiteral("7color_layout"));
+        EXPECT_TRUE(spectrum && !spectrum->isVisible());
+        TNotifyUI again{QStringLiteral("click"), Find<QWidget>(QStringLiteral("DPI_color_option_2")), 0, 0};
+        page->NotifyPump(again);
+        EXPECT_EQ(OpenColourDialogs(), 1);
+        EXPECT_TRUE(ClickInDialog(dialog, QStringLiteral("color_option_0")));
+        EXPECT_TRUE(ClickInDialog(dialog, QStringLiteral("okbtn")));
+    });
+    Send("click", Find<QWidget>(QStringLiteral("DPI_color_option_1")));
+    const auto after = StageRecord(1);
+    EXPECT_EQ(after[6], 0xFF);
+    EXPECT_EQ(after[7], 0x00);
+    EXPECT_EQ(after[8], 0x00);
+    EXPECT_EQ(SettingsWrites(), 1);
 }
 
 TEST_P(MouseDeviceTest, TheLastEnabledStageCannotBeCleared)
