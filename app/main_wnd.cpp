@@ -4,6 +4,7 @@
 #include "app/bus_message_filter.h"
 #include "app/device_option_ui.h"
 #include "app/language_config.h"
+#include "app/macro_owner.h"
 #include "app/notify_routes.h"
 #include "app/registered_messages.h"
 #include "app/skin_frame.h"
@@ -132,6 +133,7 @@ CMainWnd::CMainWnd()
             CSkinFrame::Open(GetHWND(), msg.pSender);
     });
     m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
+    m_macros = std::make_unique<q31::app::CMacroOwner>(*this);
 }
 
 CMainWnd::~CMainWnd()

@@ -25,6 +25,7 @@ class CDeviceOptionUI;
 class CHalvorinUSBDevice;
 class CTabLayoutUI;
 namespace q31::app {
+class CMacroOwner;
 class CSettingsOpener;
 }
 
@@ -169,4 +170,5 @@ private:
     QWidget* m_selectLayout = nullptr;
     QWidget* m_noDevicePanel = nullptr;
     std::unique_ptr<q31::app::CSettingsOpener> m_settings;
+    std::unique_ptr<q31::app::CMacroOwner> m_macros;
 };

@@ -2,6 +2,7 @@
 // and bind interfaces to them, cable and receiver take turns inside one
 // object, removals hide and never destroy.
 #include "app/device_option_ui.h"
+#include "app/macro_owner.h"
 #include "app/main_wnd.h"
 #include "controls/select_panel_ui.h"
 #include "devices/device_views.h"
@@ -194,6 +195,7 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     device->SetKindIndex(option.kindIndex);
     device->SetLightControlName(QString::fromLatin1(page.lightControl));
     device->CreatePage();
+    m_macros->BindPage(*device);
     device->EnableLiveLighting(m_lightingControl);
 
     const int pageIndex = m_deviceSwitch->addWidget(device);

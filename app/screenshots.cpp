@@ -4,12 +4,15 @@
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
 #include "app/skin_frame.h"
+#include "devices/halvorin_usb_device.h"
+#include "macros/macro_control_ui.h"
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -96,6 +99,36 @@ void SaveSkinPopup(CMainWnd& window, const QString& folder)
     popup->Close(0);
 }
 
+// A page with a macro tab pictured on it as "<kind>_macros.png", its first
+// macro shown; the page goes back to the tab it opens on after.
+void SaveMacroTab(CMainWnd& window, const QString& folder, CDeviceOptionUI& entry, std::function<void()> then)
+{
+    // The keyboard's tabs, then the mouse's: the macro tab and the tab a page opens on.
+    constexpr std::pair<const char*, const char*> kTabs[] = {
+        {"macro_Op_tab", "deng_Op_tab"}, {"mouse_device_seting_option_4", "mouse_device_seting_option_0"}};
+    CHalvorinUSBDevice* page = entry.GetDevice();
+    auto* editor = page ? page->findChild<CMacroControlUI*>() : nullptr;
+    COptionUI* tab = nullptr;
+    QString firstTab;
+    for (const auto& [macro, first] : kTabs) {
+        if (!tab && page && (tab = page->findChild<COptionUI*>(QLatin1String(macro))))
+            firstTab = QLatin1String(first);
+    }
+    if (!tab || !editor) {
+        then();
+        return;
+    }
+    tab->click();
+    if (auto* names = editor->findChild<QListWidget*>(QStringLiteral("macro_name_list")); names && names->count() > 0)
+        names->setCurrentRow(0);
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, firstTab, kind = entry.GetKindName(), then] {
+        Save(window, QDir(folder).filePath(kind + QStringLiteral("_macros.png")));
+        if (auto* first = page->findChild<COptionUI*>(firstTab))
+            first->click();
+        then();
+    });
+}
+
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
 {
     const auto& entries = window.SelectorEntries();
@@ -114,7 +147,7 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
         Save(window, QDir(folder).filePath(entry->GetKindName() + QStringLiteral(".png")));
         if (entry->GetKindName() == QLatin1String("mouse"))
             SavePaletteDialog(window, folder);
-        TakeNext(window, folder, next + 1);
+        SaveMacroTab(window, folder, *entry, [&window, folder, next] { TakeNext(window, folder, next + 1); });
     });
 }
 

@@ -407,6 +407,12 @@ def write_function_tabs(w):
     w.end_widget()
 
 
+def write_macro_editor(w):
+    # Built from its own skin file by the main window.
+    w.widget("MacroSetControlUI", "macro_editor")
+    w.end_widget()
+
+
 def write_function_panels(w):
     # Page 0 holds lighting and keys, which share the picture's key selection;
     # page 2 is the pointer page that keyboards lack.
@@ -415,7 +421,7 @@ def write_function_panels(w):
     write_titled_panel(w, "lighting_area", "lighting_area_text")
     write_titled_panel(w, "key_area", "key_area_text")
     w.end_page()
-    write_titled_panel(w, "macro_area", "macro_area_text")
+    write_titled_panel(w, "macro_area", "macro_area_text", write_macro_editor)
     w.page("QWidget", "cursor_area")
     w.end_page()
     write_titled_panel(w, "keyboard_settings_area", "kb_settings_text", write_settings)
