@@ -3,6 +3,7 @@
 // on the page, and the frames the keyboard takes from the program in its two
 // host-driven modes.
 #include "controls/device_key_button_ui.h"
+#include "devices/custom_effect_modes.h"
 #include "devices/halvorin_keyboard_device.h"
 
 #include <algorithm>
@@ -20,12 +21,18 @@ void CHalvorinKeyboardDevice::StartLightThread()
                 return KeyboardStepThreshold(light[kSettingEffect], light[kSettingSpeed]);
             },
         .step = [this] { StepMode(); },
+        .afterPass = [this] { StepPerLightList(); },
     });
 }
 
 void CHalvorinKeyboardDevice::StepMode()
 {
-    switch (GetLightSettingsBytes()[kSettingEffect]) {
+    const int mode = GetLightSettingsBytes()[kSettingEffect];
+    if (IsCustomMode(kKindKeyboard, mode)) {
+        StepCustomLightingList();
+        return;
+    }
+    switch (mode) {
     case kKeyboardModeSpectrum:
         StepSpectrum();
         break;

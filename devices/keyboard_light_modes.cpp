@@ -1,5 +1,6 @@
 #include "devices/keyboard_light_modes.h"
 
+#include "devices/custom_effect_modes.h"
 #include "devices/effect_steps.h"
 #include "devices/light_tables.h"
 
@@ -9,8 +10,6 @@
 namespace q31::devices {
 namespace {
 
-// Ticks per step by speed level 0 to 4.
-constexpr std::array<int, 5> kSpeedThresholds = {5, 4, 3, 2, 1};
 constexpr int kEdgeWavesThreshold = 5;
 // The audio pictures follow the sound: a step every other tick whatever the speed.
 constexpr int kAudioThreshold = 2;
@@ -26,11 +25,14 @@ constexpr std::array<SharedLight, 3> kSharedLights = {{{35, 45}, {72, 91}, {57, 
 
 int KeyboardStepThreshold(int mode, int speed)
 {
+    // A custom effect counts its own ticks.
+    if (IsCustomMode(kKindKeyboard, mode))
+        return 1;
     if (mode == kKeyboardModeEdgeWaves)
         return kEdgeWavesThreshold;
     if (mode == kKeyboardModeAudio)
         return kAudioThreshold;
-    return kSpeedThresholds[std::clamp(speed, 0, int(kSpeedThresholds.size()) - 1)];
+    return SpectrumSpeedLevel(std::uint8_t(std::clamp(speed, 0, kLevelCount - 1)));
 }
 
 int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& levels, CLightRecords& records)
