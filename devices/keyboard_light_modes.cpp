@@ -1,6 +1,5 @@
 #include "devices/keyboard_light_modes.h"
 
-#include "devices/custom_effect_modes.h"
 #include "devices/effect_steps.h"
 #include "devices/light_tables.h"
 
@@ -25,9 +24,6 @@ constexpr std::array<SharedLight, 3> kSharedLights = {{{35, 45}, {72, 91}, {57, 
 
 int KeyboardStepThreshold(int mode, int speed)
 {
-    // A custom effect counts its own ticks.
-    if (IsCustomMode(kKindKeyboard, mode))
-        return 1;
     if (mode == kKeyboardModeEdgeWaves)
         return kEdgeWavesThreshold;
     if (mode == kKeyboardModeAudio)
