@@ -5,6 +5,7 @@
 #include "controls/device_key_button_ui.h"
 #include "devices/custom_effect_modes.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/preview_passes.h"
 
 #include <algorithm>
 
@@ -17,8 +18,7 @@ void CHalvorinKeyboardDevice::StartLightThread()
         .paused = [this] { return m_commandLink.IsBusy() || m_commandLink.EffectPause(); },
         .threshold =
             [this] {
-                const LightSettings light = GetLightSettingsBytes();
-                return KeyboardStepThreshold(light[kSettingEffect], light[kSettingSpeed]);
+                return PreviewStepThreshold(kKindKeyboard, GetLightSettingsBytes());
             },
         .step = [this] { StepMode(); },
         .afterPass = [this] { StepPerLightList(); },
@@ -27,35 +27,13 @@ void CHalvorinKeyboardDevice::StartLightThread()
 
 void CHalvorinKeyboardDevice::StepMode()
 {
-    const int mode = GetLightSettingsBytes()[kSettingEffect];
-    if (IsCustomMode(kKindKeyboard, mode)) {
+    const LightSettings light = GetLightSettingsBytes();
+    if (IsCustomMode(kKindKeyboard, light[kSettingEffect])) {
         StepCustomLightingList();
         return;
     }
-    switch (mode) {
-    case kKeyboardModeSpectrum:
-        StepSpectrum();
-        break;
-    case kKeyboardModeBlinkSpectrum:
-        StepBlinkSpectrum();
-        break;
-    case kKeyboardModeBreathingColours:
-        StepBreathingColours();
-        break;
-    case kKeyboardModeBlinkColours:
-        StepBlinkColours();
-        break;
-    case kKeyboardModeOff:
-        StepOff();
-        break;
-    case kKeyboardModeLevelColour:
-        StepLevelColour(GetLightSettingsBytes(),
-                        {m_audioLevels[0].load(), m_audioLevels[1].load(), m_audioLevels[2].load()}, m_lightRecords);
-        break;
-    default:
-        // The other modes keep the preview as it is.
-        break;
-    }
+    StepKeyboardMode(light, m_effect, m_lightRecords, TickCountMs(),
+                     {m_audioLevels[0].load(), m_audioLevels[1].load(), m_audioLevels[2].load()});
 }
 
 void CHalvorinKeyboardDevice::OnAudioLevels(const int* values)

@@ -1,7 +1,7 @@
 // The mouse's lighting preview: the thread that steps the current light mode
 // into the LED records, and the ripple a key press starts.
-#include "devices/custom_effect_modes.h"
 #include "devices/halvorin_mouse_device.h"
+#include "devices/preview_passes.h"
 
 #include <QRandomGenerator>
 
@@ -12,12 +12,7 @@ void CHalvorinMouseDevice::StartPreviewThread()
     m_lightTicker.Start({
         .linkOpen = [this] { return m_commandLink.IsOpen(); },
         .paused = [this] { return m_commandLink.EffectPause(); },
-        .threshold =
-            [this] {
-                const LightSettings light = GetLightSettingsBytes();
-                // A custom effect counts its own ticks.
-                return IsCustomMode(kKindMouse, light[kSettingEffect]) ? 1 : MouseStepThreshold(light[kSettingSpeed]);
-            },
+        .threshold = [this] { return PreviewStepThreshold(kKindMouse, GetLightSettingsBytes()); },
         .step = [this] { StepPreview(); },
     });
 }

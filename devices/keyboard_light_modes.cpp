@@ -38,6 +38,33 @@ int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& lev
     return int(records.Size());
 }
 
+bool StepKeyboardMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now,
+                      const std::array<int, 3>& levels)
+{
+    switch (settings[kSettingEffect]) {
+    case kKeyboardModeSpectrum:
+        StepSpectrum(effect, settings, records);
+        return true;
+    case kKeyboardModeBlinkSpectrum:
+        StepBlinkSpectrum(effect, settings, records, now);
+        return true;
+    case kKeyboardModeBreathingColours:
+        StepBreathingColours(effect, settings, records);
+        return true;
+    case kKeyboardModeBlinkColours:
+        StepBlinkColours(effect, settings, records, now);
+        return true;
+    case kKeyboardModeOff:
+        StepOff(records);
+        return true;
+    case kKeyboardModeLevelColour:
+        StepLevelColour(settings, levels, records);
+        return true;
+    default:
+        return false;
+    }
+}
+
 LiveFrame KeyboardLiveFrame(const KeyboardLayout& layout, const CLightRecords& records)
 {
     LiveFrame frame{};
