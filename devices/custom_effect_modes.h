@@ -34,6 +34,19 @@ constexpr std::optional<int> CustomEntryOfMode(int kindIndex, int mode)
     }
 }
 
+// The mode past the kind's built-in ones that plays the entry.
+constexpr int CustomModeOfEntry(int kindIndex, int entry)
+{
+    switch (kindIndex) {
+    case kKindMouse:
+        return kMouseBuiltInModes + entry;
+    case kKindKeyboard:
+        return kKeyboardBuiltInModes + entry;
+    default:
+        return kPadBuiltInModes + entry;
+    }
+}
+
 constexpr bool IsCustomMode(int kindIndex, int mode)
 {
     return CustomEntryOfMode(kindIndex, mode).has_value();
