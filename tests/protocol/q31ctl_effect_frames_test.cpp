@@ -132,6 +132,17 @@ TEST_F(Q31ctlEffectFramesTest, PerLightEffectsRunOverTheModeExceptOnTheMouse)
     EXPECT_EQ(Records(Lines(mouse.out)[6])[0], "00000000") << "the mouse plays no per-light effects";
 }
 
+TEST_F(Q31ctlEffectFramesTest, AProfilesBrightnessAndSpeedPastTheTablesAreTheirLastLevels)
+{
+    const std::string profile = Write("loud.Json", R"({"Device": [{"LightInfo": {"SelectItem": 3, "Light": 12,
+        "Speed": 40, "Red": 9, "Green": 8, "Blue": 7}}]})");
+    const FramesRun run = Frames({"effect-frames", "--device", "mouse", "--profile", profile, "--passes", "7"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    const std::vector<std::string> lines = Lines(run.out);
+    EXPECT_EQ(Records(lines[5])[0], "00000000") << "speed 40 steps as speed 4, on the seventh pass";
+    EXPECT_EQ(Records(lines[6])[0], "090807FF");
+}
+
 TEST_F(Q31ctlEffectFramesTest, BadArgumentsAndUnreadableFilesEndWithOneLine)
 {
     const std::string custom = Write("fx.light", kSpectrumThenBlink);
