@@ -81,6 +81,7 @@ void CHalvorinKeyboardDevice::TakeProfile()
 int CHalvorinKeyboardDevice::ApplyProfile()
 {
     TakeLightSettings(m_profile.ReadLightInfo());
+    LoadProfileLighting(m_profile, kKindKeyboard);
     return 1;
 }
 

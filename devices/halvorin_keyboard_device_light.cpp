@@ -3,7 +3,9 @@
 // on the page, and the frames the keyboard takes from the program in its two
 // host-driven modes.
 #include "controls/device_key_button_ui.h"
+#include "devices/custom_effect_modes.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/preview_passes.h"
 
 #include <algorithm>
 
@@ -16,39 +18,22 @@ void CHalvorinKeyboardDevice::StartLightThread()
         .paused = [this] { return m_commandLink.IsBusy() || m_commandLink.EffectPause(); },
         .threshold =
             [this] {
-                const LightSettings light = GetLightSettingsBytes();
-                return KeyboardStepThreshold(light[kSettingEffect], light[kSettingSpeed]);
+                return PreviewStepThreshold(kKindKeyboard, GetLightSettingsBytes());
             },
         .step = [this] { StepMode(); },
+        .afterPass = [this] { StepPerLightList(); },
     });
 }
 
 void CHalvorinKeyboardDevice::StepMode()
 {
-    switch (GetLightSettingsBytes()[kSettingEffect]) {
-    case kKeyboardModeSpectrum:
-        StepSpectrum();
-        break;
-    case kKeyboardModeBlinkSpectrum:
-        StepBlinkSpectrum();
-        break;
-    case kKeyboardModeBreathingColours:
-        StepBreathingColours();
-        break;
-    case kKeyboardModeBlinkColours:
-        StepBlinkColours();
-        break;
-    case kKeyboardModeOff:
-        StepOff();
-        break;
-    case kKeyboardModeLevelColour:
-        StepLevelColour(GetLightSettingsBytes(),
-                        {m_audioLevels[0].load(), m_audioLevels[1].load(), m_audioLevels[2].load()}, m_lightRecords);
-        break;
-    default:
-        // The other modes keep the preview as it is.
-        break;
+    const LightSettings light = GetLightSettingsBytes();
+    if (IsCustomMode(kKindKeyboard, light[kSettingEffect])) {
+        StepCustomLightingList();
+        return;
     }
+    StepKeyboardMode(light, m_effect, m_lightRecords, TickCountMs(),
+                     {m_audioLevels[0].load(), m_audioLevels[1].load(), m_audioLevels[2].load()});
 }
 
 void CHalvorinKeyboardDevice::OnAudioLevels(const int* values)

@@ -88,6 +88,7 @@ void CHalvorinMouseDevice::ResetFromProfile()
 int CHalvorinMouseDevice::ApplyProfile()
 {
     TakeLightSettings(m_profile.ReadLightInfo());
+    LoadProfileLighting(m_profile, kKindMouse);
     return 1;
 }
 

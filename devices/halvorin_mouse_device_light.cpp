@@ -1,6 +1,7 @@
 // The mouse's lighting preview: the thread that steps the current light mode
 // into the LED records, and the ripple a key press starts.
 #include "devices/halvorin_mouse_device.h"
+#include "devices/preview_passes.h"
 
 #include <QRandomGenerator>
 
@@ -11,7 +12,7 @@ void CHalvorinMouseDevice::StartPreviewThread()
     m_lightTicker.Start({
         .linkOpen = [this] { return m_commandLink.IsOpen(); },
         .paused = [this] { return m_commandLink.EffectPause(); },
-        .threshold = [this] { return MouseStepThreshold(GetLightSettingsBytes()[kSettingSpeed]); },
+        .threshold = [this] { return PreviewStepThreshold(kKindMouse, GetLightSettingsBytes()); },
         .step = [this] { StepPreview(); },
     });
 }
@@ -20,8 +21,9 @@ void CHalvorinMouseDevice::StepPreview()
 {
     const LightSettings light = GetLightSettingsBytes();
     std::lock_guard lock(m_mouseEffectLock);
-    // Modes past the mouse's own ten play the custom effect list, which has no player yet.
-    StepMousePreview(light[kSettingEffect], m_effect, m_mouseEffect, light, m_lightRecords, TickCountMs());
+    // Modes past the mouse's own ten play the custom effect list.
+    if (!StepMousePreview(light[kSettingEffect], m_effect, m_mouseEffect, light, m_lightRecords, TickCountMs()))
+        StepCustomLightingList();
 }
 
 void CHalvorinMouseDevice::StartRipple()

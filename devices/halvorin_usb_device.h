@@ -8,6 +8,7 @@
 // every exchange is a job on the device's worker (RunOnDevice and the helpers
 // beside it), whose results come back to the UI thread as queued calls. The
 // exception is IsOnline, which the selector entry asks on the worker.
+#include "devices/custom_effect_player.h"
 #include "devices/device_worker.h"
 #include "devices/effect_steps.h"
 #include "devices/key_lights.h"
@@ -15,6 +16,7 @@
 #include "devices/light_ticker.h"
 #include "devices/notification_reader.h"
 #include "devices/live_frame.h"
+#include "devices/per_light_effects.h"
 #include "devices/live_frame_stream.h"
 #include "hid/hid_catalogue.h"
 #include "platform/win_types.h"
@@ -51,8 +53,7 @@ class IDeviceLightEditor;
 class IDevicePowerControl;
 class IMessageReceiver;
 
-// One step of a custom effect as the lighting files give it.
-using CustomEffectStep = std::array<std::uint8_t, 24>;
+using CustomEffectStep = q31::devices::CustomEffectStep;
 
 class CHalvorinUSBDevice : public CHorizontalLayoutUI {
     Q_OBJECT
@@ -249,6 +250,12 @@ protected:
     int MacroCount() const { return int(MacroNames().size()); }
     // The codes the device knows its light modes by, in mode index order.
     std::vector<std::uint8_t> LightModeCodes(int kindIndex) const;
+    // From ApplyProfile, once the light settings are taken: the custom effect
+    // the light mode plays (from the device's folder) and the per-light list.
+    void LoadProfileLighting(const CBasicProfiledata& profile, int kindIndex);
+    // On the preview thread: one pass of the custom effect, one of the per-light effects.
+    void StepCustomLightingList();
+    void StepPerLightList();
     // Saves the profile document; a failure is logged.
     void SaveProfileDocument(CBasicProfiledata& profile);
     // On the worker: the macro download of WriteMacros, each command sent directly.
@@ -314,6 +321,9 @@ protected:
     std::vector<LightSettings> m_perLightSettings;
     int m_customLightingPosition = 0;
     int m_customLightingLength = 0;
+    // The players' state, for the life of the device; only the preview thread steps them.
+    q31::devices::CustomEffectPlayer m_customPlayer;
+    std::vector<q31::devices::PerLightState> m_perLightStates;
     std::atomic<int> m_liveLighting{1};
     std::atomic<int> m_previewRefresh{1};
     q31::devices::EffectState m_effect;

@@ -9,8 +9,6 @@
 namespace q31::devices {
 namespace {
 
-// Ticks per step by speed level 0 to 4.
-constexpr std::array<int, 5> kSpeedThresholds = {5, 4, 3, 2, 1};
 constexpr int kEdgeWavesThreshold = 5;
 // The audio pictures follow the sound: a step every other tick whatever the speed.
 constexpr int kAudioThreshold = 2;
@@ -30,7 +28,7 @@ int KeyboardStepThreshold(int mode, int speed)
         return kEdgeWavesThreshold;
     if (mode == kKeyboardModeAudio)
         return kAudioThreshold;
-    return kSpeedThresholds[std::clamp(speed, 0, int(kSpeedThresholds.size()) - 1)];
+    return SpectrumSpeedLevel(std::uint8_t(std::clamp(speed, 0, kLevelCount - 1)));
 }
 
 int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& levels, CLightRecords& records)
@@ -38,6 +36,33 @@ int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& lev
     records.Fill(PackLightRecord({std::uint8_t(levels[0]), std::uint8_t(levels[1]), std::uint8_t(levels[2]),
                                   BrightnessLevel(settings[kSettingBrightness])}));
     return int(records.Size());
+}
+
+bool StepKeyboardMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now,
+                      const std::array<int, 3>& levels)
+{
+    switch (settings[kSettingEffect]) {
+    case kKeyboardModeSpectrum:
+        StepSpectrum(effect, settings, records);
+        return true;
+    case kKeyboardModeBlinkSpectrum:
+        StepBlinkSpectrum(effect, settings, records, now);
+        return true;
+    case kKeyboardModeBreathingColours:
+        StepBreathingColours(effect, settings, records);
+        return true;
+    case kKeyboardModeBlinkColours:
+        StepBlinkColours(effect, settings, records, now);
+        return true;
+    case kKeyboardModeOff:
+        StepOff(records);
+        return true;
+    case kKeyboardModeLevelColour:
+        StepLevelColour(settings, levels, records);
+        return true;
+    default:
+        return false;
+    }
 }
 
 LiveFrame KeyboardLiveFrame(const KeyboardLayout& layout, const CLightRecords& records)

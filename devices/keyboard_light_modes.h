@@ -2,6 +2,7 @@
 // The keyboard's light modes as the program's light thread and stream see
 // them: how often each mode steps, which modes the keyboard takes its frames
 // for from the program, the level colour step, and the frame it is sent.
+#include "devices/effect_steps.h"
 #include "devices/keyboard_layout.h"
 #include "devices/light_records.h"
 #include "devices/live_frame.h"
@@ -39,6 +40,12 @@ constexpr bool IsStreamedKeyboardMode(int mode)
 
 // Every light red, green, blue = the low bytes of level values 0, 1, 2, at the set brightness.
 int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& levels, CLightRecords& records);
+
+// One step of the light mode of the settings, for the modes the program draws
+// with the shared effects; false for the others, whose preview stays as it is.
+// now: the tick count in milliseconds; levels: the level colour's values.
+bool StepKeyboardMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now,
+                      const std::array<int, 3>& levels);
 
 // The frame of records kept per logical key: each key's colour at its light
 // index, a light shared by several keys taking the first one's; three lights

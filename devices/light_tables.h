@@ -38,6 +38,8 @@ inline constexpr std::array<std::uint8_t, kSpectrumRunLength> kSpectrumFall = {
 inline constexpr std::array<std::uint8_t, kLevelCount> kBrightnessLevels = {30, 80, 135, 195, 255};
 // Worker ticks per effect step; the blink effects count them in units of 200 ms.
 inline constexpr std::array<std::uint8_t, kLevelCount> kSpeedLevels = {28, 23, 18, 13, 7};
+// The same for the effects that run through the spectrum a colour at a time.
+inline constexpr std::array<std::uint8_t, kLevelCount> kSpectrumSpeedLevels = {5, 4, 3, 2, 1};
 
 inline constexpr std::array<Rgb, kFixedColourCount> kFixedColours = {{
     {0, 255, 180}, {0, 255, 0}, {255, 255, 255}, {255, 0, 0}}};
@@ -109,6 +111,10 @@ constexpr std::uint8_t BrightnessLevel(std::uint8_t setting)
 constexpr std::uint8_t SpeedLevel(std::uint8_t setting)
 {
     return kSpeedLevels[setting < kLevelCount ? setting : kLevelCount - 1];
+}
+constexpr std::uint8_t SpectrumSpeedLevel(std::uint8_t setting)
+{
+    return kSpectrumSpeedLevels[setting < kLevelCount ? setting : kLevelCount - 1];
 }
 
 }  // namespace q31::devices

@@ -79,6 +79,8 @@ void CLightTicker::Run(const Owner& owner)
             count = 0;
             owner.step();
         }
+        if (owner.afterPass)
+            owner.afterPass();
     }
 }
 

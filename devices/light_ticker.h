@@ -56,6 +56,8 @@ public:
         // Ticks per step for the current mode and speed; below 1 counts as 1.
         std::function<int()> threshold;
         std::function<void()> step;
+        // Optional: after every counted tick, after the step when one ran.
+        std::function<void()> afterPass = {};
     };
 
     explicit CLightTicker(std::unique_ptr<ITickClock> clock = std::make_unique<CSteadyTickClock>());

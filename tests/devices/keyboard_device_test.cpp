@@ -16,6 +16,7 @@
 #include "ui/resource_manager.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -536,7 +537,7 @@ TEST_F(KeyboardLightTest, TheBaseEffectModesStepAndTheOthersKeepThePreview)
     // No activation: no light thread, the steps are taken by hand.
     const std::uint32_t kept = devices::PackLightRecord({1, 2, 3, 4});
     page->SetDevedOzirav(kQ, kept);
-    for (int mode : {0, 1, 6, 19, 20, 29, 31}) {
+    for (int mode : {1, 6, 19, 29}) {
         SetMode(mode);
         page->StepMode();
         EXPECT_EQ(page->GetDevedOzirav(kQ), kept) << mode;
@@ -554,6 +555,41 @@ TEST_F(KeyboardLightTest, TheBaseEffectModesStepAndTheOthersKeepThePreview)
     SendLevels(7, 8, 9);
     page->StepMode();
     EXPECT_EQ(page->GetDevedOzirav(kQ), devices::PackLightRecord({7, 8, 9, 255}));
+}
+
+// Modes 0 and 20 play the first custom effect, modes past the 31 built-in ones
+// entry mode - 31; the steps come from the keyboard's own folder.
+TEST_F(KeyboardLightTest, TheCustomModesPlayTheirEntryOfTheCustomEffectList)
+{
+    const QString folder = UserDataFolder(QStringLiteral("keyboard")) + QLatin1Char('/');
+    QDir().mkpath(folder);
+    QFile list(folder + QStringLiteral("quorl_light.config"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(R"({"LightInfo": [[{"LightName": "A", "Guid": "first"}, {"LightName": "B", "Guid": "second"}]]})");
+    list.close();
+    for (const char* name : {"first", "second"}) {
+        QFile steps(folder + QLatin1String(name) + QStringLiteral(".light"));
+        ASSERT_TRUE(steps.open(QIODevice::WriteOnly));
+        const int red = name == std::string("first") ? 11 : 22;
+        steps.write(QStringLiteral(R"({"LEDEffectList": [{"LEDREGMode": 1, "LEDBrightness": 4, "LEDSpeed": 4,
+            "red": %1, "Time": 60000}]})").arg(red).toUtf8());
+    }
+    for (const auto& [mode, red] : {std::pair{0, 11}, {20, 11}, {32, 22}}) {
+        LightSettings light = page->Profile().ReadLightInfo();
+        light[0] = std::uint8_t(mode);
+        page->Profile().WriteLightInfo(light);
+        page->ApplyProfile();
+        page->SetDevedOzirav(kQ, 0);
+        for (int pass = 0; pass < 7; ++pass)
+            page->StepMode();
+        EXPECT_EQ(page->GetDevedOzirav(kQ), devices::PackLightRecord({std::uint8_t(red), 0, 0, 255})) << mode;
+    }
+    LightSettings light = page->Profile().ReadLightInfo();
+    light[0] = 40;
+    page->Profile().WriteLightInfo(light);
+    page->ApplyProfile();
+    page->StepMode();
+    EXPECT_EQ(page->GetDevedOzirav(kQ), 0u) << "an entry the list lacks plays nothing: every light off";
 }
 
 TEST_F(KeyboardDeviceTest, ASilentKeyboardNeverStallsThePage)

@@ -128,6 +128,20 @@ TEST_F(LightTickerTest, StepsEachTimeTheCountReachesTheThreshold)
     EXPECT_EQ(clock->SleepingFor(), CLightTicker::kTick);
 }
 
+TEST_F(LightTickerTest, TheAfterPassRunsOnEveryCountedTickWhetherTheStepRanOrNot)
+{
+    std::atomic<int> passes{0};
+    CLightTicker::Owner owner = Owner(steps);
+    owner.afterPass = [&passes] { ++passes; };
+    ticker.Start(std::move(owner));
+    ASSERT_TRUE(clock->Tick(5));
+    EXPECT_EQ(steps, 1);
+    EXPECT_EQ(passes, 5);
+    paused = true;
+    ASSERT_TRUE(clock->Tick(2));
+    EXPECT_EQ(passes, 5) << "a paused tick is no pass";
+}
+
 TEST_F(LightTickerTest, NoStepWhileTheLinkIsClosedOrTheOwnerPauses)
 {
     linkOpen = false;

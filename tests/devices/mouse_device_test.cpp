@@ -323,5 +323,39 @@ TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
     page->DetachNotification(Mouse);
 }
 
+// Modes past the mouse's ten play entry mode - 10 of its custom effect list,
+// from its own folder, on the running preview thread.
+TEST(MousePreviewTest, ACustomModePlaysItsEntryOfTheCustomEffectList)
+{
+    const QString folder = UserDataFolder(QStringLiteral("mouse"));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    const auto write = [&folder](const QString& name, const char* text) {
+        QFile file(folder + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write(QStringLiteral("quorl_light.config"),
+          R"({"LightInfo": [[], [{"LightName": "A", "Guid": "a"}, {"LightName": "B", "Guid": "glow"}]]})");
+    write(QStringLiteral("glow.light"),
+          R"({"LEDEffectList": [{"LEDREGMode": 1, "LEDBrightness": 4, "LEDSpeed": 4, "green": 200, "Time": 60000}]})");
+    SimBus bus;
+    PageBuilder builder;
+    auto* page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
+    ASSERT_NE(page, nullptr);
+    page->SetKindName(QStringLiteral("mouse"));
+    page->SetLightCount(15);
+    page->CreatePage();
+    ASSERT_TRUE(bus.Connect(page->CommandLink(), "mouse", Mouse));
+    page->OnActivated();
+    ASSERT_TRUE(WaitForDeviceWork(*page));
+    LightSettings light = page->Profile().ReadLightInfo();
+    light[0] = 11;
+    page->Profile().WriteLightInfo(light);
+    page->ApplyProfile();
+    const std::uint32_t green = devices::PackLightRecord({0, 200, 0, 255});
+    EXPECT_TRUE(QTest::qWaitFor([page, green] { return page->GetDevedOzirav(14) == green; }, 3000));
+}
+
 }  // namespace
 }  // namespace q31::test

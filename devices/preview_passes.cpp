@@ -1,0 +1,111 @@
+#include "devices/preview_passes.h"
+
+#include "devices/custom_effect_modes.h"
+#include "devices/keyboard_layout.h"
+#include "devices/keyboard_light_modes.h"
+#include "hid/hid_catalogue.h"
+
+#include <algorithm>
+
+namespace q31::devices {
+namespace {
+
+// The step routines the mouse pad and the headset share with the others;
+// their flow, ring wave and column wave (modes 0, 6, 7) are not drawn here.
+enum PadLightMode {
+    kPadModeSpectrum = 1,
+    kPadModeBreathingSpectrum = 2,
+    kPadModeStatic = 3,
+    kPadModeBlinkSpectrum = 4,
+    kPadModeOff = 8,
+};
+
+void StepPadMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now)
+{
+    switch (settings[kSettingEffect]) {
+    case kPadModeSpectrum:
+        StepSpectrum(effect, settings, records);
+        break;
+    case kPadModeBreathingSpectrum:
+        StepBreathingSpectrum(effect, settings, records);
+        break;
+    case kPadModeStatic:
+        StepStatic(settings, records);
+        break;
+    case kPadModeBlinkSpectrum:
+        StepBlinkSpectrum(effect, settings, records, now);
+        break;
+    case kPadModeOff:
+        StepOff(records);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+int PreviewStepThreshold(int kindIndex, const LightSettings& settings)
+{
+    const int mode = settings[kSettingEffect];
+    if (kindIndex == kKindKeyboard)
+        return KeyboardStepThreshold(mode, settings[kSettingSpeed]);
+    if (IsCustomMode(kindIndex, mode))
+        return 1;
+    return SpeedLevel(settings[kSettingSpeed]);
+}
+
+int PreviewLightCount(int kindIndex)
+{
+    if (kindIndex == kKindKeyboard)
+        return kKeyboardKeys;
+    for (std::size_t row = 0; row < kDeviceOptionTable.size(); ++row) {
+        if (kDeviceOptionTable[row].kindIndex == kindIndex)
+            return kDevicePageTable[row].lightCount;
+    }
+    return 0;
+}
+
+CPreviewPasses::CPreviewPasses(int kindIndex, const LightSettings& settings, std::vector<CustomEffectStep> custom,
+                               std::vector<LightSettings> perLight)
+    : m_kindIndex(kindIndex), m_settings(settings), m_custom(std::move(custom))
+{
+    const int lights = PreviewLightCount(kindIndex);
+    m_records.Resize(std::size_t(lights));
+    m_customLength = int(m_custom.size());
+    if (PlaysPerLightEffects(kindIndex)) {
+        m_perLight = std::move(perLight);
+        m_perLight.resize(std::size_t(lights), LightSettings{});
+        ResetPerLightEffects(m_perLightStates, m_perLight);
+    }
+}
+
+void CPreviewPasses::Pass(DWORD now)
+{
+    if (++m_ticks >= std::max(PreviewStepThreshold(m_kindIndex, m_settings), 1)) {
+        m_ticks = 0;
+        StepMode(now);
+    }
+    StepPerLightEffects(m_perLightStates, m_perLight, m_records, now);
+}
+
+void CPreviewPasses::StepMode(DWORD now)
+{
+    if (IsCustomMode(m_kindIndex, m_settings[kSettingEffect])) {
+        StepCustomLighting(m_customPlayer, {m_customLock, m_custom, m_customPosition, m_customLength}, m_records, now);
+        return;
+    }
+    switch (m_kindIndex) {
+    case kKindKeyboard:
+        StepKeyboardMode(m_settings, m_effect, m_records, now, {0, 0, 0});
+        break;
+    case kKindMouse:
+        StepMousePreview(m_settings[kSettingEffect], m_effect, m_mouseEffect, m_settings, m_records, now);
+        break;
+    default:
+        StepPadMode(m_settings, m_effect, m_records, now);
+        break;
+    }
+}
+
+}  // namespace q31::devices
