@@ -4,6 +4,7 @@
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
 #include "app/skin_frame.h"
+#include "devices/halvorin_usb_device.h"
 #include "platform/debug_log.h"
 #include "ui/option_ui.h"
 
@@ -73,6 +74,25 @@ void SaveSkinPopup(CMainWnd& window, const QString& folder)
     popup->Close(0);
 }
 
+// The mouse page also on its lighting tab, as "mouse_lighting.png"; the page
+// goes back to its first tab after. then runs in any case.
+void SaveMouseLighting(CMainWnd& window, const QString& folder, CDeviceOptionUI& entry, std::function<void()> then)
+{
+    CHalvorinUSBDevice* page = entry.GetDevice();
+    auto* lightingTab = page ? page->findChild<COptionUI*>(QStringLiteral("mouse_device_seting_option_2")) : nullptr;
+    if (!lightingTab) {
+        then();
+        return;
+    }
+    lightingTab->click();
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, then] {
+        Save(window, QDir(folder).filePath(QStringLiteral("mouse_lighting.png")));
+        if (auto* firstTab = page->findChild<COptionUI*>(QStringLiteral("mouse_device_seting_option_0")))
+            firstTab->click();
+        then();
+    });
+}
+
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
 {
     const auto& entries = window.SelectorEntries();
@@ -89,7 +109,7 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
         option->click();
     QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, next, entry] {
         Save(window, QDir(folder).filePath(entry->GetKindName() + QStringLiteral(".png")));
-        TakeNext(window, folder, next + 1);
+        SaveMouseLighting(window, folder, *entry, [&window, folder, next] { TakeNext(window, folder, next + 1); });
     });
 }
 
