@@ -174,13 +174,21 @@ std::optional<std::function<void()>> ChangeLight(const TNotifyUI& msg, CLightCon
     return std::nullopt;
 }
 
+// The custom group combo and the two custom colour buttons; true when the
+// notification was one of theirs.
 bool OnKeyboardCustomLighting(CHalvorinUSBDevice& device, CLightControlUI& editor, const TNotifyUI& msg)
 {
-    auto* keyboard = qobject_cast<CHalvorinKeyboardDevice*>(&device);
-    if (!Is(msg, "itemselect", "light_combo_custommodeSelect"))
+    const bool groupChosen = Is(msg, "itemselect", "light_combo_custommodeSelect");
+    const bool lit = Is(msg, "click", "custom_bright_color_btn");
+    if (!groupChosen && !lit && !Is(msg, "click", "custom_off_color_btn"))
         return false;
-    if (keyboard && editor.GetDeviceKind() == CHalvorinKeyboardDevice::kKindNumber)
+    auto* keyboard = qobject_cast<CHalvorinKeyboardDevice*>(&device);
+    if (!keyboard || editor.GetDeviceKind() != CHalvorinKeyboardDevice::kKindNumber)
+        return true;
+    if (groupChosen)
         keyboard->SelectCustomGroup(editor.GetSelectedCustomGroup());
+    else
+        keyboard->FillCustomGroup(lit);
     return true;
 }
 

@@ -189,8 +189,22 @@ TEST_F(LightingOwnerTest, KeyboardSecondaryEffectAndCustomGroup)
     editor->SelectCustomGroup(2);
     EXPECT_TRUE(Send("itemselect", Find<QComboBox>("light_combo_custommodeSelect"), 2));
     EXPECT_EQ(keyboard->Profile().ReadCustomLightGroup(), 2);
+    EXPECT_EQ(page->GetLightSettingsBytes()[12], 2);
     page->RefreshPage();
     EXPECT_EQ(editor->GetSelectedCustomGroup(), 2);
+
+    // The group's keys in the colour of the settings, then dark; in this mode the keyboard gets them.
+    ASSERT_TRUE(Send("click", Find<CButtonUI>("color_option_0")));
+    bus.TakeCommands();
+    EXPECT_TRUE(Send("click", Find<CButtonUI>("custom_bright_color_btn")));
+    const auto lit = keyboard->Profile().ReadCustomLightColors(2, 126);
+    EXPECT_TRUE(std::ranges::all_of(lit, [](const CustomColour& colour) {
+        return colour == CustomColour{0xFF, 0, 0, 0xFF};
+    }));
+    const auto commands = bus.TakeCommands();
+    EXPECT_NE(std::ranges::find(commands, int(kCmdWritePage)), commands.end());
+    EXPECT_TRUE(Send("click", Find<CButtonUI>("custom_off_color_btn")));
+    EXPECT_EQ(keyboard->Profile().ReadCustomLightColors(2, 126)[0], CustomColour{});
 }
 
 TEST_F(LightingOwnerTest, MouseEffectPaletteAndDirectionReachItsRecord)
