@@ -6,7 +6,9 @@
 #include "devices/halvorin_keyboard_device.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/halvorin_usb_device.h"
+#include "devices/effect_steps.h"
 #include "devices/indexed_name.h"
+#include "devices/keyboard_settings_record.h"
 #include "ui/control_look.h"
 
 #include <QLineEdit>
@@ -20,17 +22,7 @@ namespace {
 
 using Component = CLightControlUI::Component;
 
-enum LightByte : std::size_t {
-    kEffect = 0,
-    kBrightness = 1,
-    kSpeed = 2,
-    kDirection = 3,
-    kMultiColour = 4,
-    kRed = 5,
-    kGreen = 6,
-    kBlue = 7,
-    kSecondaryEffect = 11,
-};
+using namespace q31::devices;
 
 const QString kSwatchPrefix = QStringLiteral("color_option_");
 const QString kLedPrefix = QStringLiteral("light_");
@@ -51,16 +43,16 @@ bool Is(const TNotifyUI& msg, const char* type, const char* name)
 
 DWORD ColourOf(const LightSettings& light)
 {
-    return CLightControlUI::kOpaque | DWORD(light[kRed]) << 16 | DWORD(light[kGreen]) << 8 | light[kBlue];
+    return CLightControlUI::kOpaque | DWORD(light[kSettingRed]) << 16 | DWORD(light[kSettingGreen]) << 8 | light[kSettingBlue];
 }
 
 // A chosen colour replaces the spectrum.
 void TakeColour(LightSettings& light, DWORD argb)
 {
-    light[kRed] = std::uint8_t(argb >> 16);
-    light[kGreen] = std::uint8_t(argb >> 8);
-    light[kBlue] = std::uint8_t(argb);
-    light[kMultiColour] = 0;
+    light[kSettingRed] = std::uint8_t(argb >> 16);
+    light[kSettingGreen] = std::uint8_t(argb >> 8);
+    light[kSettingBlue] = std::uint8_t(argb);
+    light[kSettingMultiColour] = 0;
 }
 
 std::optional<Component> EditComponent(const QString& name)
@@ -76,7 +68,7 @@ std::optional<Component> EditComponent(const QString& name)
 
 std::size_t ByteOf(Component component)
 {
-    return component == Component::Red ? kRed : component == Component::Green ? kGreen : kBlue;
+    return component == Component::Red ? kSettingRed : component == Component::Green ? kSettingGreen : kSettingBlue;
 }
 
 void ShowComponents(CLightControlUI& editor, const LightSettings& light)
@@ -106,7 +98,7 @@ std::optional<std::function<void()>> ChangeLight(const TNotifyUI& msg, CLightCon
         const auto effect = ByteValue(msg.wParam, kHighestIndex);
         if (!effect)
             return std::nullopt;
-        light[kEffect] = *effect;
+        light[kSettingEffect] = *effect;
         editor.UpdateLayout(*effect);
         return nothing;
     }
@@ -114,14 +106,14 @@ std::optional<std::function<void()>> ChangeLight(const TNotifyUI& msg, CLightCon
         const auto secondary = ByteValue(msg.wParam, kHighestIndex);
         if (!secondary || editor.GetDeviceKind() != CHalvorinKeyboardDevice::kKindNumber)
             return std::nullopt;
-        light[kSecondaryEffect] = *secondary;
+        light[kKeyboardZzccLedMode] = *secondary;
         return nothing;
     }
     if (Is(msg, "valuechanged", "deng_light_slider") || Is(msg, "valuechanged", "deng_speed_slider")) {
         const auto level = ByteValue(msg.wParam, kHighestLevel);
         if (!level)
             return std::nullopt;
-        light[name == QLatin1String("deng_light_slider") ? kBrightness : kSpeed] = *level;
+        light[name == QLatin1String("deng_light_slider") ? kSettingBrightness : kSettingSpeed] = *level;
         return nothing;
     }
     if (msg.sType == QLatin1String("selectchanged") &&
@@ -129,12 +121,12 @@ std::optional<std::function<void()>> ChangeLight(const TNotifyUI& msg, CLightCon
         // The side the user leaves reports too; only the one chosen counts.
         if (msg.wParam == 0)
             return std::nullopt;
-        light[kDirection] = name == QLatin1String("deng_FXL_check") ? 1 : 0;
-        editor.SetDirection(light[kDirection]);
+        light[kSettingDirection] = name == QLatin1String("deng_FXL_check") ? 1 : 0;
+        editor.SetDirection(light[kSettingDirection]);
         return nothing;
     }
     if (Is(msg, "selectchanged", "deng_7color_check")) {
-        light[kMultiColour] = msg.wParam != 0 ? 1 : 0;
+        light[kSettingMultiColour] = msg.wParam != 0 ? 1 : 0;
         return nothing;
     }
     if (Is(msg, "colorchanged", "deng_Color_Pallet")) {
