@@ -4,6 +4,7 @@
 #include "app/bus_message_filter.h"
 #include "app/device_option_ui.h"
 #include "app/language_config.h"
+#include "app/lighting_owner.h"
 #include "app/macro_owner.h"
 #include "app/notify_routes.h"
 #include "app/registered_messages.h"
@@ -132,6 +133,7 @@ CMainWnd::CMainWnd()
         if (msg.sType == QLatin1String("click"))
             CSkinFrame::Open(GetHWND(), msg.pSender);
     });
+    q31::app::RegisterLightingOwner(m_owners);
     m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
     m_macros = std::make_unique<q31::app::CMacroOwner>(*this);
 }

@@ -99,34 +99,44 @@ void SaveSkinPopup(CMainWnd& window, const QString& folder)
     popup->Close(0);
 }
 
-// A page with a macro tab pictured on it as "<kind>_macros.png", its first
-// macro shown; the page goes back to the tab it opens on after.
-void SaveMacroTab(CMainWnd& window, const QString& folder, CDeviceOptionUI& entry, std::function<void()> then)
+// The page pictured on another of its tabs as file; the page goes back to the
+// tab it opens on after, and then runs in any case.
+void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* page, const char* tabName,
+                 const char* firstTabName, const QString& file, std::function<void()> then)
 {
-    // The keyboard's tabs, then the mouse's: the macro tab and the tab a page opens on.
-    constexpr std::pair<const char*, const char*> kTabs[] = {
-        {"macro_Op_tab", "deng_Op_tab"}, {"mouse_device_seting_option_4", "mouse_device_seting_option_0"}};
-    CHalvorinUSBDevice* page = entry.GetDevice();
-    auto* editor = page ? page->findChild<CMacroControlUI*>() : nullptr;
-    COptionUI* tab = nullptr;
-    QString firstTab;
-    for (const auto& [macro, first] : kTabs) {
-        if (!tab && page && (tab = page->findChild<COptionUI*>(QLatin1String(macro))))
-            firstTab = QLatin1String(first);
-    }
-    if (!tab || !editor) {
+    auto* tab = page ? page->findChild<COptionUI*>(QLatin1String(tabName)) : nullptr;
+    if (!tab) {
         then();
         return;
     }
     tab->click();
-    if (auto* names = editor->findChild<QListWidget*>(QStringLiteral("macro_name_list")); names && names->count() > 0)
-        names->setCurrentRow(0);
-    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, firstTab, kind = entry.GetKindName(), then] {
-        Save(window, QDir(folder).filePath(kind + QStringLiteral("_macros.png")));
-        if (auto* first = page->findChild<COptionUI*>(firstTab))
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, firstTabName, file, then] {
+        Save(window, QDir(folder).filePath(file));
+        if (auto* first = page->findChild<COptionUI*>(QLatin1String(firstTabName)))
             first->click();
         then();
     });
+}
+
+// The keyboard page also on its macro tab; the mouse page on its lighting
+// and macro tabs. The first macro, if any, is shown.
+void SaveExtraTabs(CMainWnd& window, const QString& folder, CDeviceOptionUI& entry, std::function<void()> then)
+{
+    CHalvorinUSBDevice* page = entry.GetDevice();
+    if (auto* editor = page ? page->findChild<CMacroControlUI*>() : nullptr) {
+        if (auto* names = editor->findChild<QListWidget*>(QStringLiteral("macro_name_list")); names && names->count() > 0)
+            names->setCurrentRow(0);
+    }
+    const QString macros = entry.GetKindName() + QStringLiteral("_macros.png");
+    if (entry.GetKindName() != QLatin1String("mouse")) {
+        SavePageTab(window, folder, page, "macro_Op_tab", "deng_Op_tab", macros, std::move(then));
+        return;
+    }
+    SavePageTab(window, folder, page, "mouse_device_seting_option_2", "mouse_device_seting_option_0",
+                QStringLiteral("mouse_lighting.png"), [&window, folder, page, macros, then] {
+                    SavePageTab(window, folder, page, "mouse_device_seting_option_4", "mouse_device_seting_option_0",
+                                macros, then);
+                });
 }
 
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
@@ -147,7 +157,7 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
         Save(window, QDir(folder).filePath(entry->GetKindName() + QStringLiteral(".png")));
         if (entry->GetKindName() == QLatin1String("mouse"))
             SavePaletteDialog(window, folder);
-        SaveMacroTab(window, folder, *entry, [&window, folder, next] { TakeNext(window, folder, next + 1); });
+        SaveExtraTabs(window, folder, *entry, [&window, folder, next] { TakeNext(window, folder, next + 1); });
     });
 }
 

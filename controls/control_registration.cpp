@@ -7,6 +7,7 @@
 #include "controls/device_key_button_ui.h"
 #include "controls/hand_img_button_ui.h"
 #include "controls/hand_img_select_button_ui.h"
+#include "controls/light_control_ui.h"
 #include "controls/redio_macro_button_ui.h"
 #include "controls/select_panel_ui.h"
 #include "controls/wnd_ui.h"
@@ -34,6 +35,7 @@ void RegisterControls(CControlFactory& factory)
     factory.RegisterControl<CWndUI>("Wnd", "CWndUI");
     factory.RegisterControl<CComboEditContainerElementUI>("ComboEditContainerElement",
                                                           "CComboEditContainerElementUI");
+    RegisterLightControl(factory);
 }
 
 }  // namespace q31::controls

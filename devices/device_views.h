@@ -1,6 +1,7 @@
 #pragma once
 // What a device object needs from two controls of other subsystems: the
 // lighting editor of its page and its power control. They implement these.
+#include "controls/device_light_editor.h"
 #include "platform/win_types.h"
 
 #include <array>
@@ -15,13 +16,6 @@ inline constexpr std::size_t kPowerStatusReceiverByte = 3;
 inline constexpr std::size_t kPowerStatusWindowByte = 4;
 using PowerStatus = std::array<std::uint8_t, kPowerStatusLength>;
 inline constexpr UINT kDeviceStatusMessage = 0x0D01;
-
-class IDeviceLightEditor {
-public:
-    virtual ~IDeviceLightEditor() = default;
-    virtual void SetLightInfo(DWORD word0, DWORD word1, DWORD word2) = 0;
-    virtual std::array<DWORD, 3> GetLightInfo(int index) = 0;
-};
 
 class IDevicePowerControl {
 public:

@@ -90,6 +90,38 @@ void CHalvorinKeyboardDevice::SaveProfile()
     SaveProfileDocument(m_profile);
 }
 
+void CHalvorinKeyboardDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)
+{
+    CHalvorinUSBDevice::SetLightSettings(word0, word1, word2, word3);
+    m_profile.WriteLightInfo(GetLightSettingsBytes());
+}
+
+void CHalvorinKeyboardDevice::SelectCustomGroup(int group)
+{
+    if (group < 0 || group > 0xFF)
+        return;
+    m_profile.WriteCustomLightGroup(group);
+    LightSettings light = GetLightSettingsBytes();
+    light[kKeyboardCustomGroup] = std::uint8_t(group);
+    TakeLightSettings(light);
+    SaveProfile();
+}
+
+void CHalvorinKeyboardDevice::FillCustomGroup(bool lit)
+{
+    const LightSettings light = GetLightSettingsBytes();
+    const CustomColour colour =
+        lit ? CustomColour{light[kSettingRed], light[kSettingGreen], light[kSettingBlue], 0xFF} : CustomColour{};
+    const KeyboardCustomColours group{light[kKeyboardCustomGroup], std::vector<CustomColour>(kKeyboardKeys, colour)};
+    m_profile.WriteCustomLightColors(group.group, group.colours);
+    SaveProfile();
+    if (light[kSettingEffect] != kCustomColourMode)
+        return;
+    PostWrite("custom colours", [layout = m_layout, group](CDeviceLink& link) {
+        return link.IsOpen() ? WriteCustomColours(link, layout, group) : q31::kResultNoReply;
+    });
+}
+
 void CHalvorinKeyboardDevice::LoadNameLists()
 {
     m_macroNames = MacroNames();

@@ -30,6 +30,7 @@ public:
     QString GetClass() const override { return QStringLiteral("HalvorinKeyboardDevice"); }
     void NotifyPump(TNotifyUI& msg) override;
 
+    int CreatePage() override;
     int ApplyProfile() override;
     void OnActivated() override;
     void SyncFromDevice() override;
@@ -45,6 +46,14 @@ public:
     void LoadNameLists() override;
     void DropDanglingMacroKeys() override;
     void SaveProfile() override;
+    // Also the profile's light info, so that the next ApplyProfile keeps them.
+    void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
+    // The custom group the lighting editor selects, kept in the profile and
+    // in the light settings, whose group the custom colour mode shows.
+    void SelectCustomGroup(int group);
+    // Every key of the custom group in the light settings' colour (lit) or
+    // dark: kept in the profile and, in the custom colour mode, sent.
+    void FillCustomGroup(bool lit);
     // The keys' colours on the page; in the host-driven modes also the frame to the keyboard.
     void PaintLedPreview() override;
     // The recorder's six level values, from the UI thread; the level colour mode shows them.

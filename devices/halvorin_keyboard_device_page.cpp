@@ -1,6 +1,7 @@
 // What the keyboard page shows of the keyboard: key captions in the current
-// language, the key-set badges and the system settings.
+// language, the key-set badges, the lighting editor and the system settings.
 #include "controls/device_key_button_ui.h"
+#include "controls/light_control_ui.h"
 #include "devices/key_caption.h"
 #include "devices/quiet_controls.h"
 #include "devices/halvorin_keyboard_device.h"
@@ -17,10 +18,20 @@
 
 using namespace q31::devices;
 
+int CHalvorinKeyboardDevice::CreatePage()
+{
+    const int created = CHalvorinUSBDevice::CreatePage();
+    SetUpLightEditor(kKindNumber, kKindKeyboard);
+    return created;
+}
+
 void CHalvorinKeyboardDevice::RefreshPage()
 {
     LoadNameLists();
     ShowKeyCaptions();
+    ShowLightEditor();
+    if (CLightControlUI* editor = LightEditor())
+        editor->SelectCustomGroup(m_profile.ReadCustomLightGroup());
     ShowSystemSettings();
     ClearRepeatTest();
     if (auto* test = findChild<QLineEdit*>(QStringLiteral("repeat_input_richedit")))

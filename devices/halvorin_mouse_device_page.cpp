@@ -106,6 +106,7 @@ void CHalvorinMouseDevice::RefreshPage()
 {
     LoadNameLists();
     ShowKeyCaptions();
+    ShowLightEditor();
     ShowStages();
     ShowSystemSettings();
     ShowDesktopSettingsLinks();
@@ -233,6 +234,7 @@ void CHalvorinMouseDevice::StoreSystemSettings(bool send)
 int CHalvorinMouseDevice::CreatePage()
 {
     const int created = CHalvorinUSBDevice::CreatePage();
+    SetUpLightEditor(kKindNumber, kKindMouse);
     ShowSettingsTab(0);
     return created;
 }

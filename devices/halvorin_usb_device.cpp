@@ -1,6 +1,7 @@
 #include "devices/halvorin_usb_device.h"
 
 #include "controls/device_key_button_ui.h"
+#include "controls/light_control_ui.h"
 #include "controls/select_panel_ui.h"
 #include "devices/device_views.h"
 #include "devices/function_panels.h"
@@ -207,6 +208,8 @@ int CHalvorinUSBDevice::CreatePage()
     // A page opens on its lighting.
     q31::devices::ShowSelected(findChild<COptionUI*>(QStringLiteral("deng_Op_tab")), true);
     SelectFunctionPanel(1);
+    m_lightControl = findChild<CLightControlUI*>(QStringLiteral("LightControlItem"));
+    SetLightEditor(m_lightControl);
     if (m_kindName.isEmpty()) {
         m_keyCount = 0;
         m_lightCount = 0;
@@ -531,8 +534,8 @@ CDeviceKeyButtonUI* CHalvorinUSBDevice::GetLightButton(int index) const
 
 LightSettings CHalvorinUSBDevice::GetLightSettingsBytes() const
 {
-    LightSettings bytes{};
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = std::uint8_t(m_lightSettings[i / 4].load(std::memory_order_relaxed) >> (8 * (i % 4)));
-    return bytes;
+    LightWords words{};
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = m_lightSettings[i].load(std::memory_order_relaxed);
+    return UnpackLightWords(words);
 }

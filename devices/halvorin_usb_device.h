@@ -8,6 +8,7 @@
 // every exchange is a job on the device's worker (RunOnDevice and the helpers
 // beside it), whose results come back to the UI thread as queued calls. The
 // exception is IsOnline, which the selector entry asks on the worker.
+#include "controls/light_control_ui.h"
 #include "devices/custom_effect_player.h"
 #include "devices/device_worker.h"
 #include "devices/effect_steps.h"
@@ -206,6 +207,8 @@ public:
     void SetStatusPollingOff(int off) { m_statusPollingOff = off; }
     const HidInterfaceEntry& GetIdentity() const { return m_identity; }
     void SetLightEditor(IDeviceLightEditor* editor) { m_lightEditor = editor; }
+    // The page's lighting editor ("LightControlItem"), bound by CreatePage; null when the page has none.
+    CLightControlUI* LightEditor() const { return m_lightControl; }
     void SetPreviewRefresh(int refresh) { m_previewRefresh = refresh; }
     int GetPreviewRefresh() const { return m_previewRefresh; }
     // True when a light record changed since the last call: the preview
@@ -256,6 +259,12 @@ protected:
     // On the preview thread: one pass of the custom effect, one of the per-light effects.
     void StepCustomLightingList();
     void StepPerLightList();
+    // Page set-up of the lighting editor: the kind that selects its layout
+    // (1 keyboard, 2 mouse, 3 mouse pad, 7 headset), the name lists, then the
+    // effect list of the kind index.
+    void SetUpLightEditor(int deviceKind, int kindIndex);
+    // The editor shows the light settings the device uses.
+    void ShowLightEditor();
     // Saves the profile document; a failure is logged.
     void SaveProfileDocument(CBasicProfiledata& profile);
     // On the worker: the macro download of WriteMacros, each command sent directly.
@@ -288,6 +297,7 @@ protected:
     CDeviceLink m_commandLink;
     CDeviceLink m_notificationLink;
     IDeviceLightEditor* m_lightEditor = nullptr;
+    QPointer<CLightControlUI> m_lightControl;
     CSelectPanelUI* m_selectPanel = nullptr;
     QWidget* m_selectorEntry = nullptr;
     IDevicePowerControl* m_powerControl = nullptr;

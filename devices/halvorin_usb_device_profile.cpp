@@ -1,7 +1,9 @@
 // What every device page does with its profile document and its lists:
 // loading the profile its profile list selects, taking its lighting, saving
-// it, the macro list and its download, the light mode codes.
+// it, the macro list and its download, the light mode codes and the lighting
+// editor's effect list.
 #include "devices/halvorin_usb_device.h"
+#include "controls/light_control_ui.h"
 #include "devices/light_mode_codes.h"
 #include "devices/macro_write_message.h"
 #include "macros/macro_download.h"
@@ -11,6 +13,13 @@
 #include "profiles/profile_list_file.h"
 #include "ui/msg_wnd.h"
 #include "ui/paint_manager.h"
+
+namespace {
+
+// Brightness and speed both run from 0 to 4 on every device.
+constexpr int kLightLevels = 4;
+
+}  // namespace
 
 void CHalvorinUSBDevice::LoadSelectedProfile(CBasicProfiledata& profile)
 {
@@ -28,9 +37,7 @@ void CHalvorinUSBDevice::LoadSelectedProfile(CBasicProfiledata& profile)
 
 void CHalvorinUSBDevice::TakeLightSettings(const LightSettings& light)
 {
-    std::array<DWORD, 4> words{};
-    for (std::size_t i = 0; i < light.size(); ++i)
-        words[i / 4] |= DWORD(light[i]) << (8 * (i % 4));
+    const LightWords words = PackLightWords(light);
     SetLightSettings(words[0], words[1], words[2], words[3]);
 }
 
@@ -56,6 +63,30 @@ QStringList CHalvorinUSBDevice::MacroNames() const
 std::vector<std::uint8_t> CHalvorinUSBDevice::LightModeCodes(int kindIndex) const
 {
     return q31::devices::ReadLightModeCodes(DefaultDataFolder() + QStringLiteral("default_light.json"), kindIndex);
+}
+
+void CHalvorinUSBDevice::SetUpLightEditor(int deviceKind, int kindIndex)
+{
+    if (!m_lightControl)
+        return;
+    m_lightControl->SetDeviceKind(deviceKind);
+    LoadNameLists();
+    QStringList names;
+    std::vector<bool> visible;
+    for (const q31::devices::EffectListEntry& effect :
+         q31::devices::ReadEffectList(DefaultDataFolder() + QStringLiteral("default_light.json"), kindIndex)) {
+        names.push_back(effect.name);
+        visible.push_back(effect.visible);
+    }
+    m_lightControl->SetEffectList(names, visible, kLightLevels, kLightLevels);
+}
+
+void CHalvorinUSBDevice::ShowLightEditor()
+{
+    if (!m_lightControl)
+        return;
+    const LightWords words = PackLightWords(GetLightSettingsBytes());
+    m_lightControl->ShowLightSettings(words[0], words[1], words[2], words[3]);
 }
 
 void CHalvorinUSBDevice::SaveProfileDocument(CBasicProfiledata& profile)

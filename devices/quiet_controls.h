@@ -1,31 +1,10 @@
 #pragma once
-// Showing a value on a page control without the control reporting it as a
-// change the user made.
-#include "ui/option_ui.h"
-
-#include <QSignalBlocker>
-#include <QSlider>
+// The page controls' quiet setters, under the names the device pages use.
+#include "controls/quiet_controls.h"
 
 namespace q31::devices {
 
-// An option of a group may be cleared too: the caller shows the whole group.
-inline void ShowSelected(COptionUI* option, bool selected)
-{
-    if (!option)
-        return;
-    const QSignalBlocker quiet(option);
-    const bool exclusive = option->autoExclusive();
-    option->setAutoExclusive(false);
-    option->Selected(selected);
-    option->setAutoExclusive(exclusive);
-}
-
-inline void ShowValue(QSlider* slider, int value)
-{
-    if (!slider)
-        return;
-    const QSignalBlocker quiet(slider);
-    slider->setValue(value);
-}
+using q31::controls::ShowSelected;
+using q31::controls::ShowValue;
 
 }  // namespace q31::devices

@@ -4,11 +4,30 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Light settings: effect, brightness, speed, direction, multi-colour, red, green,
 // blue, three device bytes, secondary effect, custom group, previous effect.
 using LightSettings = std::array<std::uint8_t, 14>;
+// The light settings as the device and the editor pass them: bytes 0-3, 4-7,
+// 8-11 and 12-13, low byte first.
+using LightWords = std::array<std::uint32_t, 4>;
+
+constexpr LightWords PackLightWords(const LightSettings& light)
+{
+    LightWords words{};
+    for (std::size_t i = 0; i < light.size(); ++i)
+        words[i / 4] |= std::uint32_t(light[i]) << (8 * (i % 4));
+    return words;
+}
+constexpr LightSettings UnpackLightWords(const LightWords& words)
+{
+    LightSettings light{};
+    for (std::size_t i = 0; i < light.size(); ++i)
+        light[i] = static_cast<std::uint8_t>(words[i / 4] >> (8 * (i % 4)));
+    return light;
+}
 
 // Audio light settings: style, background RGB, foreground RGB, seven-colour flag,
 // colour type flag.

@@ -47,12 +47,16 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
         return new CHalvorinKeyboardDevice(parent);
     if (name == QLatin1String("HalvorinMouseDevice"))
         return new CHalvorinMouseDevice(parent);
+    // The pages' lighting editor is a sub-tree of its own skin, as in the main window.
+    if (name == QLatin1String("LightSetControlUI"))
+        return CDialogBuilder::Create(QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/LightControl.xml"),
+                                      this, parent);
     return name == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 
 CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
 {
-    controls::RegisterKeyButtonControls(CControlFactory::GetInstance());
+    controls::RegisterControls(CControlFactory::GetInstance());
     host = std::make_unique<QWidget>();
     QWidget* root = CDialogBuilder::Create(QString::fromStdString(skinPath), this, host.get());
     auto* page = qobject_cast<CHalvorinUSBDevice*>(root);

@@ -321,6 +321,12 @@ def write_titled_panel(w, name, title_id, body=None):
     w.end_page()
 
 
+def write_light_editor(w):
+    # The editor's own skin is built in its place (LightControl.xml).
+    w.widget("LightSetControlUI", "LightControlItem")
+    w.end_widget()
+
+
 def write_label(w, name, text_id, secondary=True):
     w.widget("QLabel", name)
     w.string("text", "%%[%s]" % text_id)
@@ -418,7 +424,7 @@ def write_function_panels(w):
     # page 2 is the pointer page that keyboards lack.
     w.widget("TabLayout", "device_function_switch")
     w.page("TabLayout", "device_key_function_switch")
-    write_titled_panel(w, "lighting_area", "lighting_area_text")
+    write_titled_panel(w, "lighting_area", "lighting_area_text", write_light_editor)
     write_titled_panel(w, "key_area", "key_area_text")
     w.end_page()
     write_titled_panel(w, "macro_area", "macro_area_text", write_macro_editor)
