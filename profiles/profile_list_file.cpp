@@ -41,16 +41,6 @@ QString IdOf(const Json::Value& entry)
     return json::TextOf(json::Member(entry, "profileUUID"));
 }
 
-// The document as the profile of the given name and id.
-Json::Value NamedDocument(Json::Value document, const QString& name, const QString& id)
-{
-    if (!document.isObject())
-        document = Json::Value(Json::objectValue);
-    document["profilename"] = Utf8FromWide(name);
-    document["profileUUID"] = Utf8FromWide(id);
-    return document;
-}
-
 }  // namespace
 
 // A document an entry is owed before the list may name it: a copy of the
@@ -147,7 +137,7 @@ bool ProfileListFile::StoreList(const ReadList& read, const Json::Value& list) c
         Json::Value document = ParseJsonFile(DocumentPath(copy.fromId));
         if (!document.isObject())
             document = ParseJsonFile(m_defaultDocument);
-        if (!WriteJsonFile(DocumentPath(copy.toId), NamedDocument(std::move(document), copy.name, copy.toId)))
+        if (!WriteJsonFile(DocumentPath(copy.toId), NamedProfileDocument(std::move(document), copy.name, copy.toId)))
             return false;
     }
     return WriteJsonFile(ListPath(), list);
@@ -183,21 +173,37 @@ Json::Value ProfileListFile::StoreSelection(const Json::Value& fallback, int ind
 
 bool ProfileListFile::RenameEntry(int index, const QString& name) const
 {
-    const ReadList read = ReadRepairedList();
-    Json::Value list = read.list;
-    Json::Value& entries = json::MemberToWrite(list, "profilelist");
-    if (index < 0 || static_cast<Json::ArrayIndex>(index) >= json::SizeOf(entries))
+    QString id;
+    const ChangeResult changed = ChangeList([&](Json::Value& list) {
+        Json::Value& entries = json::MemberToWrite(list, "profilelist");
+        if (index < 0 || static_cast<Json::ArrayIndex>(index) >= json::SizeOf(entries))
+            return false;
+        Json::Value& entry = entries[static_cast<Json::ArrayIndex>(index)];
+        entry["profilename"] = Utf8FromWide(name);
+        id = IdOf(entry);
+        return true;
+    });
+    if (changed.status != ChangeStatus::Stored)
         return false;
-    Json::Value& entry = entries[static_cast<Json::ArrayIndex>(index)];
-    entry["profilename"] = Utf8FromWide(name);
-    if (!StoreList(read, list))
-        return false;
-    const QString documentPath = DocumentPath(IdOf(entry));
+    const QString documentPath = DocumentPath(id);
     Json::Value document = ParseJsonFile(documentPath);
     if (!document.isObject())
         return true;  // a missing or unreadable document has no name to change
     document["profilename"] = Utf8FromWide(name);
     return WriteJsonFile(documentPath, document);
+}
+
+ProfileListFile::ChangeResult ProfileListFile::ChangeList(const std::function<bool(Json::Value& list)>& change) const
+{
+    const ReadList read = ReadRepairedList();
+    if (!read.readable || !HasEntries(read.list))
+        return {};
+    Json::Value list = read.list;
+    if (!change(list))
+        return {ChangeStatus::Declined, read.list};
+    if (!StoreList(read, list))
+        return {};
+    return {ChangeStatus::Stored, std::move(list)};
 }
 
 std::vector<ProfileEntry> ProfileListFile::Entries(const Json::Value& list)
@@ -235,6 +241,15 @@ Json::Value ProfileListFile::CreateFirstProfile(bool keepOldList) const
     return list;
 }
 
+Json::Value NamedProfileDocument(Json::Value document, const QString& name, const QString& id)
+{
+    if (!document.isObject())
+        document = Json::Value(Json::objectValue);
+    document["profilename"] = Utf8FromWide(name);
+    document["profileUUID"] = Utf8FromWide(id);
+    return document;
+}
+
 Json::Value NewProfileEntry(const QString& name, const QString& id)
 {
     Json::Value entry(Json::objectValue);
@@ -248,7 +263,7 @@ Json::Value NewProfileEntry(const QString& name, const QString& id)
 bool WriteProfileFromDefault(const QString& defaultDocument, const QString& documentPath, const QString& name,
                              const QString& id)
 {
-    return WriteJsonFile(documentPath, NamedDocument(ParseJsonFile(defaultDocument), name, id));
+    return WriteJsonFile(documentPath, NamedProfileDocument(ParseJsonFile(defaultDocument), name, id));
 }
 
 Json::Value EmptyProfileDocument(const QString& documentPath)
@@ -262,7 +277,7 @@ Json::Value EmptyProfileDocument(const QString& documentPath)
             break;
         }
     }
-    return NamedDocument(Json::Value(), name, id);
+    return NamedProfileDocument(Json::Value(), name, id);
 }
 
 }  // namespace q31

@@ -4,6 +4,7 @@
 #include <QString>
 #include <json/value.h>
 
+#include <functional>
 #include <vector>
 
 namespace q31 {
@@ -41,6 +42,18 @@ public:
     // id, and so the document's file name, stay. False when nothing was renamed.
     bool RenameEntry(int index, const QString& name) const;
 
+    enum class ChangeStatus {
+        Stored,
+        Declined,  // change returned false; nothing was written
+        Failed,    // the list could not be read (or has no entry) or could not be written
+    };
+    struct ChangeResult {
+        ChangeStatus status = ChangeStatus::Failed;
+        Json::Value list;  // as written when Stored
+    };
+    // Re-reads the repaired list, lets change edit it and writes it back whole.
+    ChangeResult ChangeList(const std::function<bool(Json::Value& list)>& change) const;
+
     static std::vector<ProfileEntry> Entries(const Json::Value& list);
     // "profileselect" when it names an entry, else 0.
     static int SelectedIndex(const Json::Value& list);
@@ -59,6 +72,9 @@ private:
 
 // A new "profilelist" entry, with the reserved keys every written entry carries.
 Json::Value NewProfileEntry(const QString& name, const QString& id);
+
+// The document (an empty one when it is no object) as the profile of the given name and id.
+Json::Value NamedProfileDocument(Json::Value document, const QString& name, const QString& id);
 
 // Writes the default document (or an empty one when it is missing) with the
 // given name and id to documentPath.

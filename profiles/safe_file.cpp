@@ -37,7 +37,9 @@ QString FreeBadName(const QString& path)
 bool WriteFileSafely(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a short write (full disk, size limit) shows in write()'s count;
+    // a buffered flush would lose it and the commit would rename a cut file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         OutputDebugText(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }

@@ -2,6 +2,7 @@
 // and keeping files that cannot be read.
 #include "profiles/json_file.h"
 #include "profiles/safe_file.h"
+#include "tests/common/file_size_limit.h"
 #include "tests/common/temp_folder.h"
 
 #include <QDir>
@@ -124,6 +125,19 @@ TEST_F(JsonFileTest, FailedWriteIsReportedAndLeavesTheOldFile)
     EXPECT_FALSE(WriteJsonFile(PathOf("taken.json"), document));
     EXPECT_EQ(ReadBytes(PathOf("keep.json")), "{ \"old\" : 1 }");
     // No temporary file is left behind.
+    EXPECT_EQ(FilesInFolder(), QStringList{"keep.json"});
+}
+
+TEST_F(JsonFileTest, WriteCutShortByAFullDiskIsReportedAndLeavesTheOldFile)
+{
+    WriteBytes(PathOf("keep.json"), "{ \"old\" : 1 }");
+    Json::Value document(Json::objectValue);
+    document["a long enough member"] = "to go past the limit";
+    {
+        const q31::test::FileSizeLimit full;
+        EXPECT_FALSE(WriteJsonFile(PathOf("keep.json"), document));
+    }
+    EXPECT_EQ(ReadBytes(PathOf("keep.json")), "{ \"old\" : 1 }");
     EXPECT_EQ(FilesInFolder(), QStringList{"keep.json"});
 }
 

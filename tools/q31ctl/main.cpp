@@ -14,6 +14,7 @@
 #include "tools/q31ctl/effect_frames_command.h"
 #include "tools/q31ctl/exit_status.h"
 #include "tools/q31ctl/macro_commands.h"
+#include "tools/q31ctl/profile_command.h"
 #include "tools/q31ctl/record_command.h"
 #include "tools/q31ctl/update_commands.h"
 
@@ -68,7 +69,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (const auto record = q31::ctl::RunRecordCommand(arguments, {std::cout, std::cerr}, std::cin))
         return record->usageError.empty() ? record->exitStatus : UsageFailure(record->usageError);
-    for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand, q31::ctl::RunEffectFramesCommand}) {
+    for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand, q31::ctl::RunEffectFramesCommand,
+                           q31::ctl::RunProfileCommand}) {
         if (const auto offline = run(arguments, {std::cout, std::cerr}))
             return offline->usageError.empty() ? offline->exitStatus : UsageFailure(offline->usageError);
     }
@@ -78,7 +80,8 @@ int main(int argc, char** argv)
     if (!parsed.options) {
         if (parsed.helpAsked) {
             std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText()
-                      << q31::ctl::RecordUsageText() << q31::ctl::DpiUsageText() << q31::ctl::EffectFramesUsageText();
+                      << q31::ctl::RecordUsageText() << q31::ctl::DpiUsageText() << q31::ctl::EffectFramesUsageText()
+                      << q31::ctl::ProfileUsageText();
             return q31::ctl::kExitSuccess;
         }
         return UsageFailure(parsed.error);
