@@ -1,6 +1,7 @@
 // The event rows of the editor: building, moving, deleting and inserting them.
 #include "macros/macro_control_ui.h"
 
+#include "macros/macro_event.h"
 #include "macros/macro_event_row.h"
 #include "macros/macro_limits.h"
 #include "macros/macro_mouse_events.h"
