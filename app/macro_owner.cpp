@@ -28,12 +28,25 @@ CMacroOwner::CMacroOwner(CMainWnd& main) : m_main(main)
     owners.Register(NotifyOwner::MacroRecording, toEditor);
 }
 
+CMacroOwner::~CMacroOwner()
+{
+    for (const QPointer<CMacroControlUI>& editor : m_editors) {
+        if (!editor)
+            continue;
+        // The window around the lock may be half gone by now.
+        QObject::disconnect(editor, nullptr, &m_context, nullptr);
+        editor->SetCapture(nullptr);
+    }
+}
+
 void CMacroOwner::BindPage(CHalvorinUSBDevice& device)
 {
     auto* editor = device.findChild<CMacroControlUI*>();
     if (!editor)
         return;
     editor->SetMacroFolder(device.UserDataFolder());
+    editor->SetCapture(&m_capture);
+    m_editors.emplace_back(editor);
     editor->LoadMacroList();
     const QPointer<CHalvorinUSBDevice> page(&device);
     QObject::connect(editor, &CMacroControlUI::MacroNamesChanged, &m_context, [page] {

@@ -3,8 +3,15 @@
 // binds each page's editor to its device's macro folder, passes on the
 // notifications of the macro controls to the editor they belong to, keeps the
 // device's macro names current, and locks the device selector and the
-// profile bar while a recording runs.
+// profile bar while a recording runs. It holds the window's input capture
+// the recordings run on.
+#include "macros/device_hook.h"
+#include "macros/hook_macro_capture.h"
+
 #include <QObject>
+#include <QPointer>
+
+#include <vector>
 
 class CHalvorinUSBDevice;
 class CMacroControlUI;
@@ -17,6 +24,8 @@ class CMacroOwner {
 public:
     // Registers with the main window's notification owners.
     explicit CMacroOwner(CMainWnd& main);
+    // Ends a recording still running and leaves no editor with the capture.
+    ~CMacroOwner();
     CMacroOwner(const CMacroOwner&) = delete;
     CMacroOwner& operator=(const CMacroOwner&) = delete;
 
@@ -28,6 +37,9 @@ private:
 
     CMainWnd& m_main;
     QObject m_context;
+    q31::macros::CDeviceHook m_hook{&m_context};
+    q31::macros::CHookMacroCapture m_capture{m_hook};
+    std::vector<QPointer<CMacroControlUI>> m_editors;
 };
 
 // The editor a macro control belongs to; null for controls outside one.

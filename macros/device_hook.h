@@ -18,8 +18,6 @@
 namespace q31::macros {
 
 enum class HookReach { Desktop, WindowOnly };
-// The line the page shows while recording reaches only its window.
-inline constexpr char kWindowOnlyTextId[] = "macro_record_focus_only_text";
 
 // The display Qt shows its windows on, or none when Qt does not run on X11.
 std::string QtX11Display();

@@ -45,12 +45,24 @@ MacroEditorPrompts DesktopPrompts(QWidget* editor)
 
 using namespace q31::macros;
 
-CMacroControlUI::CMacroControlUI(QWidget* parent) : CHorizontalLayoutUI(parent), m_prompts(DesktopPrompts(this)) {}
+namespace {
+
+// Recorded rows come in bursts; the list follows them once they settle.
+constexpr int kRecordingScrollMs = 50;
+
+}  // namespace
+
+CMacroControlUI::CMacroControlUI(QWidget* parent) : CHorizontalLayoutUI(parent), m_prompts(DesktopPrompts(this))
+{
+    m_recordingScroll.setSingleShot(true);
+    m_recordingScroll.setInterval(kRecordingScrollMs);
+    connect(&m_recordingScroll, &QTimer::timeout, this, &CMacroControlUI::ScrollToRecorded);
+}
 
 CMacroControlUI::~CMacroControlUI()
 {
     // Keyboard input never stays swallowed after the page is gone.
-    if (m_recording && m_capture)
+    if (IsRecording() && m_capture)
         m_capture->Stop();
 }
 

@@ -3,6 +3,7 @@
 // one side, the events of the selected macro on the other, one row each with
 // its own delay field. Nearly every step saves the macro file at once, so the
 // file on disk follows the list. Everything runs on the UI thread.
+#include "macros/macro_recorder.h"
 #include "macros/macro_recording_link.h"
 #include "macros/macro_storage.h"
 #include "ui/container_ui.h"
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -38,15 +40,14 @@ MacroEditorPrompts DesktopPrompts(QWidget* editor);
 class CMacroControlUI : public CHorizontalLayoutUI {
     Q_OBJECT
 public:
-    static constexpr int kDefaultFixedDelay = 50;
-
     explicit CMacroControlUI(QWidget* parent = nullptr);
     ~CMacroControlUI() override;
     QString GetClass() const override { return QStringLiteral("MacroControlUI"); }
 
     void SetPrompts(q31::macros::MacroEditorPrompts prompts) { m_prompts = std::move(prompts); }
     // The input capture recordings run on; none: a recording ends at once.
-    void SetCapture(q31::macros::IMacroCapture* capture) { m_capture = capture; }
+    // A recording on the previous capture ends first.
+    void SetCapture(q31::macros::IMacroCapture* capture);
 
     // Binding: the device's user profile folder, then its macros by name.
     void SetMacroFolder(const QString& folder);
@@ -73,20 +74,17 @@ public:
     void DeleteEvent();
     void DeleteAllEvents();
     void InsertMouseEvent(unsigned message, int variant);
-    int FixedDelay() const { return m_fixedDelay; }
+    int FixedDelay() const { return m_recorder.FixedDelay(); }
 
     // The recording lock: name list, event list and their tabs, start and stop buttons.
     void SetEditingEnabled(bool enabled);
     // Locks the page and starts the capture; a capture that cannot start ends
-    // the recording at once with a message. False then.
+    // the recording at once with a message. False then. Record mode 0: the one
+    // "macro_check_time" chooses.
     bool StartRecording(int recordMode, int hookMode);
     // Releases the capture, unlocks and saves; nothing when not recording.
     void StopRecording();
-    bool IsRecording() const { return m_recording; }
-    int RecordMode() const { return m_recordMode; }
-    // Safe from any thread: the row is placed on the UI thread, and dropped
-    // there when the recording has ended meanwhile.
-    void PostRecordedRow(const q31::macros::RecordedRow& row);
+    bool IsRecording() const { return m_recorder.IsRecording(); }
 
     // A notification of the page's macro controls, as the main window passes it on.
     void OnNotify(const TNotifyUI& msg);
@@ -124,21 +122,28 @@ private:
     void SelectRow(int row);
     std::vector<q31::macros::EditorRow> CollectRows() const;
     void PutBackRows(const std::vector<q31::macros::EditorRow>& rows);
-    void PlaceRecordedRow(const q31::macros::RecordedRow& row);
+    void PutBackRow(int index, const q31::macros::EditorRow& row);
     int DistanceIn(const QString& field) const;
 
     // Recording (macro_control_ui_recording.cpp).
     int ReadFixedDelay();
     void EndRecording(bool save);
+    void OnCapturedInput(const q31::platform::InputEvent& input);
+    // The rows the recorder changed, into the list.
+    void ShowRecordingChange(const q31::macros::RecordingChange& change,
+                             const std::vector<q31::macros::EditorRow>& rows);
+    void ScrollToRecorded();
+    QRect StopButtonOnScreen() const;
 
     std::unique_ptr<q31::macros::MacroStorage> m_storage;
     q31::macros::MacroEditorPrompts m_prompts;
     q31::macros::IMacroCapture* m_capture = nullptr;
     QStringList m_names;
     QPointer<QMenu> m_menu;
-    int m_fixedDelay = kDefaultFixedDelay;
-    int m_recordMode = 1;
-    bool m_recording = false;
+    q31::macros::CMacroRecorder m_recorder;
+    // Scrolls the selection, or the row recorded last, into view a moment after a change.
+    QTimer m_recordingScroll;
+    int m_lastRecordedRow = -1;
 };
 
 class CControlFactory;

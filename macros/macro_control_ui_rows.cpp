@@ -1,8 +1,8 @@
 // The event rows of the editor: building, moving, deleting and inserting them.
 #include "macros/macro_control_ui.h"
 
+#include "macros/macro_event.h"
 #include "macros/macro_event_row.h"
-#include "macros/macro_limits.h"
 #include "macros/macro_mouse_events.h"
 #include "profiles/json_file.h"
 
@@ -137,13 +137,13 @@ void CMacroControlUI::InsertMouseEvent(unsigned message, int variant)
     if (!list)
         return;
     const int distance = message == kMouseMoveMessage ? DistanceIn(DistanceFieldOf(variant)) : 0;
-    const auto event = MouseEventFor({message, variant}, distance, m_fixedDelay);
+    const auto event = MouseEventFor({message, variant}, distance, FixedDelay());
     if (!event)
         return;
     const int selected = std::max(list->currentRow(), 0);
     const int count = list->count();
     list->setCurrentRow(-1);
-    InsertRow(count > 0 ? selected + 1 : 0, *event, m_fixedDelay);
+    InsertRow(count > 0 ? selected + 1 : 0, *event, FixedDelay());
     if (count > 0)
         SelectRow(selected + 1);
     list->scrollToItem(list->item(std::min(selected + 1, list->count() - 1)));
@@ -162,33 +162,18 @@ std::vector<EditorRow> CMacroControlUI::CollectRows() const
 
 void CMacroControlUI::PutBackRows(const std::vector<EditorRow>& rows)
 {
-    QListWidget* list = ActionList();
-    for (int i = 0; list && i < list->count() && std::size_t(i) < rows.size(); ++i) {
-        if (QLineEdit* field = DelayFieldOf(list->itemWidget(list->item(i))); field && field->text() != rows[i].delay)
-            field->setText(rows[i].delay);
-        list->item(i)->setData(Qt::UserRole, QString::fromStdString(rows[i].eventText));
-    }
+    const QListWidget* list = ActionList();
+    for (int i = 0; list && i < list->count() && std::size_t(i) < rows.size(); ++i)
+        PutBackRow(i, rows[i]);
 }
 
-void CMacroControlUI::PlaceRecordedRow(const RecordedRow& row)
+void CMacroControlUI::PutBackRow(int index, const EditorRow& row)
 {
     QListWidget* list = ActionList();
-    if (!m_recording || !list || list->count() >= kMaxRecordedEvents)
+    QListWidgetItem* item = list ? list->item(index) : nullptr;
+    if (!item)
         return;
-    const int position = std::clamp(row.position, 0, list->count());
-    InsertRow(position, row.event, DelayOf(row.event["Delay"]));
-    if (row.previousDelay >= 0 && position > 0) {
-        QListWidgetItem* previous = list->item(position - 1);
-        Json::Value event = ParseJsonText(RowText(previous));
-        if (event.isObject()) {
-            event["Delay"] = std::to_string(std::min(row.previousDelay, kMaxDelay));
-            previous->setData(Qt::UserRole, QString::fromStdString(EventText(event)));
-        }
-        if (QLineEdit* field = DelayFieldOf(list->itemWidget(previous)))
-            field->setText(QString::number(std::min(row.previousDelay, kMaxDelay)));
-    }
-    if (row.selection >= 0 && row.selection < list->count())
-        SelectRow(row.selection);
-    if (list->currentItem())
-        list->scrollToItem(list->currentItem());
+    if (QLineEdit* field = DelayFieldOf(list->itemWidget(item)); field && field->text() != row.delay)
+        field->setText(row.delay);
+    item->setData(Qt::UserRole, QString::fromStdString(row.eventText));
 }

@@ -1,8 +1,7 @@
 #include "macros/macro_event.h"
 
 #include "profiles/json_access.h"
-
-#include <json/writer.h>
+#include "profiles/styled_json.h"
 
 namespace q31::macros {
 
@@ -18,10 +17,7 @@ Json::Value EventObject(const MacroEvent& event, const Json::Value& delay)
 
 std::string EventText(const Json::Value& event)
 {
-    Json::StreamWriterBuilder builder;
-    builder["indentation"] = "";
-    builder["emitUTF8"] = true;
-    return Json::writeString(builder, event);
+    return StyledJsonText(event);
 }
 
 EditorRow RowOfEvent(const Json::Value& event)

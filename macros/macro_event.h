@@ -18,7 +18,7 @@ struct MacroEvent {
 
 // The event object with its "Delay" (a number or a decimal string).
 Json::Value EventObject(const MacroEvent& event, const Json::Value& delay);
-// The text a row keeps of an event object.
+// The indented JSON text a row keeps of an event object.
 std::string EventText(const Json::Value& event);
 // The row the editor shows for a stored event object.
 EditorRow RowOfEvent(const Json::Value& event);

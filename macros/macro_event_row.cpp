@@ -2,7 +2,6 @@
 
 #include "keys/keyboard_keys.h"
 #include "profiles/json_access.h"
-#include "profiles/styled_json.h"
 #include "ui/control_text.h"
 
 #include <QHBoxLayout>
@@ -138,11 +137,6 @@ QWidget* MakeEventRow(const Json::Value& event, int delay, QWidget* parent)
 QLineEdit* DelayFieldOf(QWidget* row)
 {
     return row ? row->findChild<QLineEdit*>(QStringLiteral("macro_delay")) : nullptr;
-}
-
-std::string EventText(const Json::Value& event)
-{
-    return StyledJsonText(event);
 }
 
 }  // namespace q31::macros

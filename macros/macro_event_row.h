@@ -5,8 +5,6 @@
 #include <QString>
 #include <json/value.h>
 
-#include <string>
-
 class QLineEdit;
 class QWidget;
 
@@ -25,8 +23,5 @@ EventRowLook LookOfEvent(const Json::Value& event);
 // (digits only, at most 6) showing delay.
 QWidget* MakeEventRow(const Json::Value& event, int delay, QWidget* parent = nullptr);
 QLineEdit* DelayFieldOf(QWidget* row);
-
-// The event's indented JSON text, as a row keeps it.
-std::string EventText(const Json::Value& event);
 
 }  // namespace q31::macros

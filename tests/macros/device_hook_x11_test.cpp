@@ -2,7 +2,6 @@
 #include "macros/device_hook.h"
 #include "tests/macros/xvfb_display.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -43,15 +42,9 @@ protected:
         return [this](const InputEvent& event) { received.push_back(event); };
     }
 
-    // Lets posted deliveries run until the condition holds or the wait is over.
     static bool RunUntil(const std::function<bool()>& done, int waitMs = kWaitMs)
     {
-        QDeadlineTimer deadline(waitMs);
-        while (!done() && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(5);
-        }
-        return done();
+        return test::RunEventsUntil(done, waitMs);
     }
 
     static inline std::unique_ptr<XvfbDisplay> display;

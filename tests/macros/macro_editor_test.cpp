@@ -1,20 +1,25 @@
+#include "macros/hook_macro_capture.h"
+#include "macros/input_time.h"
 #include "macros/macro_control_ui.h"
 #include "macros/macro_event_row.h"
 #include "macros/macro_limits.h"
+#include "macros/recorded_event.h"
 #include "profiles/json_file.h"
 #include "tests/common/temp_folder.h"
 #include "tests/macros/macro_test_support.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/control_factory.h"
-#include "ui/dialog_builder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -22,35 +27,51 @@
 
 using namespace q31::macros;
 using namespace q31::macros::test;
+using q31::platform::InputEvent;
 
 namespace {
 
-// Starts or refuses as told, and counts the releases.
+// Starts or refuses as told, counts the releases, and hands the test's input
+// to the editor while started.
 class FakeCapture : public IMacroCapture {
 public:
-    bool Start(int hookMode, QString& failureTextId) override
+    bool Start(int hookMode, QWidget*, Receiver receiver, QString& failureTextId) override
     {
         startedMode = hookMode;
         if (!startWorks)
             failureTextId = QStringLiteral("grab_failed");
+        else
+            m_receiver = std::move(receiver);
         return startWorks;
     }
-    void Stop() override { ++stops; }
+    void Stop() override
+    {
+        m_receiver = nullptr;
+        ++stops;
+    }
     bool FocusOnly() const override { return focusOnly; }
+
+    bool Feed(const InputEvent& input) const
+    {
+        if (m_receiver)
+            m_receiver(input);
+        return bool(m_receiver);
+    }
 
     bool startWorks = true;
     bool focusOnly = false;
     int startedMode = 0;
     int stops = 0;
+
+private:
+    Receiver m_receiver;
 };
 
 class MacroEditorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterMacroControls(CControlFactory::GetInstance());
-        QWidget* root = CDialogBuilder::Create(QStringLiteral("XML/CustomControlXML/MacroControl.xml"), nullptr, nullptr);
-        editor.reset(qobject_cast<CMacroControlUI*>(root));
+        editor = BuildMacroEditor();
         ASSERT_TRUE(editor);
         editor->SetPrompts({
             [this](const QString& id) {
@@ -373,12 +394,57 @@ TEST_F(MacroEditorTest, RowsShowKeyAndButtonNames)
     EXPECT_EQ(back.nameStyle, "macro_label_mouse_style");
 }
 
+constexpr std::uint16_t kScanA = 0x1E;
+constexpr std::uint16_t kScanZ = 0x2C;
+
+InputEvent Key(std::uint32_t timeMs, std::uint16_t scan, bool down)
+{
+    InputEvent input;
+    input.timeMs = timeMs;
+    input.scan = scan;
+    input.down = down;
+    return input;
+}
+
+InputEvent Button(std::uint32_t timeMs, int button, bool down, QPoint at)
+{
+    InputEvent input;
+    input.kind = InputEvent::Kind::Button;
+    input.timeMs = timeMs;
+    input.button = button;
+    input.down = down;
+    input.x = at.x();
+    input.y = at.y();
+    return input;
+}
+
+int UsageOf(std::uint16_t scan)
+{
+    return KeyEventOf(scan, false, true)->event.button;
+}
+
 class MacroRecordingTest : public MacroEditorTest {
 protected:
     bool Locked() const { return !Control("macro_action_list")->isEnabled() && !Control("macro_name_tab")->isEnabled(); }
     bool StartShown() const
     {
         return !Control("macro_btn_starredio")->isHidden() && Control("macro_btn_stopredio")->isHidden();
+    }
+    // Button and delay of each stored event of the macro "g1".
+    std::vector<std::pair<int, std::string>> Stored() const
+    {
+        std::vector<std::pair<int, std::string>> events;
+        for (const Json::Value& event : StoredEvents("g1"))
+            events.emplace_back(event["Button"].asInt(), event["Delay"].asString());
+        return events;
+    }
+    // Shown with the three macros and the second, of three events, selected.
+    void ShowSecondMacro()
+    {
+        BindThree();
+        SelectMacro(1);
+        editor->resize(900, 600);
+        editor->show();
     }
 };
 
@@ -396,71 +462,193 @@ TEST_F(MacroRecordingTest, ACaptureThatCannotStartEndsTheRecordingAtOnce)
     ASSERT_EQ(changes.count(), 2);
     EXPECT_FALSE(changes.at(1).at(0).toBool());
     EXPECT_GE(capture.stops, 1);
+
+    editor->SetCapture(nullptr);
+    Click("macro_btn_starredio");
+    EXPECT_FALSE(editor->IsRecording());
+    EXPECT_EQ(notices.size(), 2);
 }
 
-TEST_F(MacroRecordingTest, RecordingLocksPlacesQueuedRowsAndSavesOnStop)
+TEST_F(MacroRecordingTest, CapturedKeysBecomeRowsWithTheTimeBetweenThemAndAreSavedOnStop)
 {
-    BindThree();
-    SelectMacro(1);
+    ShowSecondMacro();
     capture.focusOnly = true;
-    editor->show();
-    EXPECT_TRUE(editor->StartRecording(1, 4));
+    const std::uint32_t start = InputTimeMs();
+    Click("macro_btn_starredio");
     EXPECT_EQ(capture.startedMode, 4);
     EXPECT_TRUE(Locked());
     EXPECT_FALSE(StartShown());
     EXPECT_FALSE(Control("macro_record_focus_hint")->isHidden());
 
-    RecordedRow row;
-    row.position = 3;
-    row.event = Event("down", 10, 7, "0");
-    row.previousDelay = 70000;
-    editor->PostRecordedRow(row);
-    EXPECT_EQ(Rows()->count(), 3);  // queued, not placed yet
-    QApplication::processEvents();
-    EXPECT_EQ(Rows()->count(), 4);
+    capture.Feed(Key(start + 100, kScanA, true));
+    capture.Feed(Key(start + 300, kScanA, true));  // held: the keyboard repeats it
+    capture.Feed(Key(start + 2100, kScanA, false));
+    ASSERT_EQ(Rows()->count(), 5);
+    EXPECT_EQ(DelayField(3)->text(), "2000");
+    EXPECT_EQ(DelayField(4)->text(), "0");
 
-    editor->StopRecording();
+    Click("macro_btn_stopredio");
     EXPECT_EQ(capture.stops, 1);
     EXPECT_FALSE(Locked());
     EXPECT_TRUE(StartShown());
     EXPECT_TRUE(Control("macro_record_focus_hint")->isHidden());
-    const Json::Value events = StoredEvents("g1");
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[2]["Delay"].asString(), "65535");
-    EXPECT_EQ(events[3]["Button"].asInt(), 7);
+    // The first event of the page's life has no time before it to give the last row.
+    const int a = UsageOf(kScanA);
+    EXPECT_EQ(Stored(), (std::vector<std::pair<int, std::string>>{{4, "10"}, {5, "10"}, {6, "10"}, {a, "2000"}, {a, "0"}}));
 
-    // A row that arrives after the stop is dropped.
-    editor->PostRecordedRow(row);
-    QApplication::processEvents();
-    EXPECT_EQ(Rows()->count(), 4);
+    // A later recording gives the last row the time since it started.
+    const std::uint32_t again = InputTimeMs();
+    ASSERT_TRUE(editor->StartRecording(1, 4));
+    capture.Feed(Key(again + 700, kScanZ, true));
+    EXPECT_EQ(DelayField(4)->text(), "700");
+    editor->StopRecording();
+    EXPECT_FALSE(capture.Feed(Key(again + 800, kScanZ, false)));
+    EXPECT_EQ(Rows()->count(), 6);
 }
 
-TEST_F(MacroRecordingTest, HidingThePageReleasesTheCapture)
+TEST_F(MacroRecordingTest, MenuItemsInsertBeforeOrAfterTheSelectionOrReplaceItsKey)
 {
-    BindThree();
-    SelectMacro(1);
-    editor->show();
+    ShowSecondMacro();
+    const int z = UsageOf(kScanZ);
+    const std::uint32_t now = InputTimeMs();
+
+    Rows()->setCurrentRow(1);
+    editor->OnMenuItem("redio_previous_ignore_time");
+    EXPECT_EQ(capture.startedMode, 8);
+    capture.Feed(Key(now, kScanZ, true));
+    capture.Feed(Key(now, kScanZ, false));
+    EXPECT_EQ(Rows()->currentRow(), 3);  // still the row chosen, now after the two
+    editor->StopRecording();
+    EXPECT_EQ(Stored(), (std::vector<std::pair<int, std::string>>{{4, "10"}, {z, "0"}, {z, "0"}, {5, "10"}, {6, "10"}}));
+
+    Rows()->setCurrentRow(0);
+    editor->OnMenuItem("redio_later_ignore_time");
+    EXPECT_EQ(capture.startedMode, 16);
+    capture.Feed(Key(now, kScanA, true));
+    capture.Feed(Key(now, kScanA, false));
+    EXPECT_EQ(Rows()->currentRow(), 2);
+    editor->StopRecording();
+    const int a = UsageOf(kScanA);
+    EXPECT_EQ(StoredButtons("g1"), (std::vector<int>{4, a, a, z, z, 5, 6}));
+
+    // Replacing keeps the row's action and delay and shows the new key's name.
+    Rows()->setCurrentRow(6);
+    const QString oldName = Rows()->itemWidget(Rows()->item(6))->findChild<QLabel*>()->text();
+    editor->OnMenuItem("macro_action_edit");
+    EXPECT_EQ(capture.startedMode, 32);
+    capture.Feed(Key(now, kScanZ, true));
+    capture.Feed(Key(now, kScanZ, false));
+    EXPECT_EQ(Rows()->count(), 7);
+    EXPECT_NE(Rows()->itemWidget(Rows()->item(6))->findChild<QLabel*>()->text(), oldName);
+    editor->StopRecording();
+    const Json::Value replaced = StoredEvents("g1")[6];
+    EXPECT_EQ(replaced["Button"].asInt(), z);
+    EXPECT_EQ(replaced["Action"].asString(), "down");
+    EXPECT_EQ(replaced["Delay"].asString(), "10");
+}
+
+TEST_F(MacroRecordingTest, AClickOnTheStopButtonIsNotRecordedOtherClicksAre)
+{
+    ShowSecondMacro();
+    ASSERT_TRUE(editor->StartRecording(3, 4));
+    QWidget* stop = Control("macro_btn_stopredio");
+    const QPoint onStop = stop->mapToGlobal(stop->rect().center());
+    const QPoint elsewhere = onStop + QPoint(0, stop->height() * 3);
+    capture.Feed(Button(0, InputEvent::kLeft, true, onStop));
+    capture.Feed(Button(0, InputEvent::kLeft, false, onStop));
+    EXPECT_EQ(Rows()->count(), 3);
+    capture.Feed(Button(0, InputEvent::kLeft, true, elsewhere));
+    capture.Feed(Button(0, InputEvent::kRight, true, onStop));
+    editor->StopRecording();
+    EXPECT_EQ(StoredButtons("g1"), (std::vector<int>{4, 5, 6, 0x01, 0x02}));
+}
+
+TEST_F(MacroRecordingTest, TheListScrollsToTheRecordedRows)
+{
+    ShowSecondMacro();
+    editor->OnMenuItem("left_click");
+    for (int i = 0; i < 30; ++i)
+        editor->OnMenuItem("right_click");
+    Rows()->scrollToTop();
+    Rows()->setCurrentRow(-1);
+    ASSERT_TRUE(editor->StartRecording(3, 4));
+    capture.Feed(Key(0, kScanA, true));
+    const QListWidgetItem* last = Rows()->item(Rows()->count() - 1);
+    const auto lastShown = [&] { return Rows()->viewport()->rect().contains(Rows()->visualItemRect(last)); };
+    EXPECT_FALSE(lastShown());
+    QDeadlineTimer deadline(1000);
+    while (!lastShown() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(lastShown());
+}
+
+TEST_F(MacroRecordingTest, HidingThePageOrTakingItsCaptureReleasesTheCapture)
+{
+    ShowSecondMacro();
     ASSERT_TRUE(editor->StartRecording(3, 16));
     editor->hide();
     EXPECT_FALSE(editor->IsRecording());
     EXPECT_EQ(capture.stops, 1);
+
+    ASSERT_TRUE(editor->StartRecording(3, 16));
+    editor->SetCapture(nullptr);
+    EXPECT_FALSE(editor->IsRecording());
+    EXPECT_EQ(capture.stops, 2);
+    EXPECT_FALSE(Locked());
+
+    editor->SetCapture(&capture);
     ASSERT_TRUE(editor->StartRecording(3, 16));
     editor.reset();
-    EXPECT_EQ(capture.stops, 2);
+    EXPECT_EQ(capture.stops, 3);
 }
 
-TEST_F(MacroRecordingTest, FixedDelayIsReadClampedAndUsedForInsertedEvents)
+TEST_F(MacroRecordingTest, FixedDelayIsReadClampedAndUsedForRecordedAndInsertedEvents)
 {
-    Bind();
-    editor->AddMacro();
+    ShowSecondMacro();
     Field("macro_fixed_time_edit")->setText("70000");
     qobject_cast<QAbstractButton*>(Control("macro_check_time"))->setChecked(true);
     Click("macro_btn_starredio");
-    EXPECT_EQ(editor->RecordMode(), 2);
     EXPECT_EQ(Field("macro_fixed_time_edit")->text(), "65535");
+    EXPECT_EQ(Field("macro_fixed_time_edit")->cursorPosition(), 5);
+    capture.Feed(Key(0, kScanA, true));
+    capture.Feed(Key(0, kScanA, false));
     Click("macro_btn_stopredio");
+    const int a = UsageOf(kScanA);
+    EXPECT_EQ(Stored(), (std::vector<std::pair<int, std::string>>{{4, "10"}, {5, "10"}, {6, "10"}, {a, "65535"}, {a, "65535"}}));
     editor->OnMenuItem("right_down");
-    EXPECT_EQ(StoredEvents(ListedGuids().at(0))[0]["Delay"].asString(), "65535");
+    EXPECT_EQ(StoredEvents("g1")[1]["Delay"].asString(), "65535");
+
+    Field("macro_fixed_time_edit")->setText("120");
+    ASSERT_TRUE(editor->StartRecording(2, 4));
+    editor->StopRecording();
+    EXPECT_EQ(editor->FixedDelay(), 120);
+}
+
+// Without a desktop to capture (Qt's offscreen platform here), the page's
+// own window is recorded and the page says so.
+TEST_F(MacroRecordingTest, TheWindowsOwnKeysAreRecordedWhereTheDesktopCannotBe)
+{
+    QObject context;
+    CDeviceHook hook(&context);
+    CHookMacroCapture windowCapture(hook);
+    editor->SetCapture(&windowCapture);
+    ShowSecondMacro();
+    ASSERT_TRUE(editor->StartRecording(3, 4));
+    EXPECT_TRUE(windowCapture.FocusOnly());
+    EXPECT_FALSE(Control("macro_record_focus_hint")->isHidden());
+
+    QWindow* window = editor->window()->windowHandle();
+    ASSERT_TRUE(window);
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, Qt::Key_A, Qt::NoModifier, 38, 0, 0);  // X keycode of A
+        QCoreApplication::sendEvent(window, &key);
+    }
+    editor->StopRecording();
+    EXPECT_FALSE(windowCapture.FocusOnly());
+    EXPECT_TRUE(Control("macro_record_focus_hint")->isHidden());
+    const int a = UsageOf(kScanA);
+    EXPECT_EQ(StoredButtons("g1"), (std::vector<int>{4, 5, 6, a, a}));
+    editor->SetCapture(nullptr);
 }
 
 }  // namespace

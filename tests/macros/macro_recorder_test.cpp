@@ -4,6 +4,7 @@
 
 #include "macros/macro_event.h"
 #include "profiles/json_file.h"
+#include "profiles/styled_json.h"
 
 #include <gtest/gtest.h>
 
@@ -327,6 +328,18 @@ TEST(MacroRecorderTest, ReplaceGivesTheSelectedEventTheNewKeyOrButton)
     EXPECT_EQ(editor.Feed(Button(30, 9, false)).kind, Kind::Replaced);
     EXPECT_EQ(editor.Summary(), (std::vector<std::string>{"down 10 4 100/100", "up 1 16 200/200",
                                                           "down 10 5 300/300"}));
+}
+
+// The editor's rows keep the indented text of their events; the recorded
+// and updated ones too, so a row reads the same however it came.
+TEST(MacroRecorderTest, RecordedRowsKeepTheIndentedEventText)
+{
+    Editor editor;
+    editor.recorder.Start(RecordMode::RecordedDelays, HookMode::Append, 0, 0);
+    editor.FeedAll({Key(10, kScanA, true), Key(60, kScanA, false)});
+    ASSERT_EQ(editor.rows.size(), 2u);
+    for (std::size_t row = 0; row < 2; ++row)
+        EXPECT_EQ(editor.rows[row].eventText, StyledJsonText(editor.Event(row)));
 }
 
 TEST(MacroRecorderTest, InsertingAndReplacingNeedASelectedRow)

@@ -1,12 +1,24 @@
 #include "tests/macros/macro_test_support.h"
 
 #include "profiles/json_file.h"
+#include "ui/control_factory.h"
+#include "ui/dialog_builder.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace q31::macros::test {
+
+std::unique_ptr<CMacroControlUI> BuildMacroEditor()
+{
+    RegisterMacroControls(CControlFactory::GetInstance());
+    QWidget* root = CDialogBuilder::Create(QStringLiteral("XML/CustomControlXML/MacroControl.xml"), nullptr, nullptr);
+    auto* editor = qobject_cast<CMacroControlUI*>(root);
+    if (!editor)
+        delete root;
+    return std::unique_ptr<CMacroControlUI>(editor);
+}
 
 Json::Value Event(const char* action, int type, int button, const std::string& delay)
 {

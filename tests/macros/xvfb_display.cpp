@@ -1,8 +1,11 @@
 #include "tests/macros/xvfb_display.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <poll.h>
 #include <signal.h>
@@ -31,6 +34,16 @@ std::string ReadDisplayNumber(int fd)
 }
 
 }  // namespace
+
+bool RunEventsUntil(const std::function<bool()>& done, int waitMs)
+{
+    QDeadlineTimer deadline(waitMs);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
 
 QString XvfbDisplay::MissingTool()
 {

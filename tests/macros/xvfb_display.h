@@ -3,12 +3,18 @@
 // with a connection of the test's own as "another program" on that display.
 #include <QStringList>
 
+#include <functional>
+
 #include <xcb/xcb.h>
 
 #include <string>
 #include <sys/types.h>
 
 namespace q31::macros::test {
+
+// Runs the Qt events (what the capture posted among them) until done holds or
+// waitMs is over; whether it holds.
+bool RunEventsUntil(const std::function<bool()>& done, int waitMs);
 
 class XvfbDisplay {
 public:
