@@ -176,7 +176,7 @@ TEST_F(Q31ctlEffectFramesTest, BadArgumentsAndUnreadableFilesEndWithOneLine)
     EXPECT_EQ(notJson.out, "");
 }
 
-TEST_F(Q31ctlEffectFramesTest, TheKeyboardsOwnModesPrintItsSeventyLights)
+TEST_F(Q31ctlEffectFramesTest, TheKeyboardsOwnModesPrintAllItsLights)
 {
     const FramesRun one = Frames({"effect-frames", "--device", "keyboard", "--mode", "17", "--secondary", "2",
                                   "--passes", "1"});
