@@ -122,7 +122,11 @@ CMainWnd::CMainWnd()
                                   .arg(why));
               return LRESULT(0);
           }
-          return accepted->isCopyData ? 0 : HandleMessage(accepted->message, accepted->wParam, accepted->lParam);
+          if (accepted->isCopyData) {
+              TakeAudioFeed(*accepted);
+              return LRESULT(0);
+          }
+          return HandleMessage(accepted->message, accepted->wParam, accepted->lParam);
       }),
       m_owners([this](UINT timerId, UINT elapseMs) { return SetTimer(timerId, elapseMs); }),
       m_skinBackground([this] { return m_pm.FindControl<CContainerUI>(QStringLiteral("root")); })

@@ -124,6 +124,8 @@ private:
     std::vector<CHalvorinUSBDevice*> AllDevices() const;
     // The devices of a kind that still exist.
     std::vector<CHalvorinUSBDevice*> DevicesOfKind(int kind) const;
+    // Level and band values from the bus go to the first keyboard.
+    void TakeAudioFeed(const q31::bus::BusDelivery& delivery);
 
     // Selector entries.
     void ShowEntry(CDeviceOptionUI* entry, bool select);

@@ -1,6 +1,7 @@
 // The main window's side of device discovery: arrivals create device objects
 // and bind interfaces to them, cable and receiver take turns inside one
 // object, removals hide and never destroy.
+#include "app/audio_feed.h"
 #include "app/device_option_ui.h"
 #include "app/macro_owner.h"
 #include "app/main_wnd.h"
@@ -351,4 +352,16 @@ void CMainWnd::ShowPowerControl(const CDeviceOptionUI& entry)
     m_powerSwitch->setVisible(entry.GetPowerTabIndex() >= 0);
     if (entry.GetPowerTabIndex() >= 0)
         m_powerSwitch->SelectItem(entry.GetPowerTabIndex());
+}
+
+void CMainWnd::TakeAudioFeed(const q31::bus::BusDelivery& delivery)
+{
+    const std::optional<q31::app::AudioFeed> feed = q31::app::AudioFeedOf(delivery);
+    const std::vector<CHalvorinUSBDevice*> keyboards = DevicesOfKind(kKindKeyboard);
+    if (!feed || keyboards.empty())
+        return;
+    if (feed->bands)
+        keyboards.front()->OnAudioBands(feed->values.data(), int(feed->values.size()));
+    else
+        keyboards.front()->OnAudioLevels(feed->values.data());
 }

@@ -139,6 +139,18 @@ void SaveExtraTabs(CMainWnd& window, const QString& folder, CDeviceOptionUI& ent
                 });
 }
 
+// The keyboard's preview in the spectrum column wave, so that its picture shows the lights in colour.
+void ShowColourfulLighting(CDeviceOptionUI& entry)
+{
+    constexpr DWORD kColumnWave = 1;
+    constexpr DWORD kFullLevel = 4;
+    constexpr DWORD kForwards = 1;
+    constexpr DWORD kMultiColour = 1;
+    CHalvorinUSBDevice* page = entry.GetDevice();
+    if (page && entry.GetKindName() == QLatin1String("keyboard"))
+        page->SetLightSettings(kColumnWave | kFullLevel << 8 | kFullLevel << 16 | kForwards << 24, kMultiColour, 0, 0);
+}
+
 void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
 {
     const auto& entries = window.SelectorEntries();
@@ -151,6 +163,7 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
         return;
     }
     CDeviceOptionUI* entry = entries[next];
+    ShowColourfulLighting(*entry);
     if (COptionUI* option = entry->SelectOption())
         option->click();
     QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, next, entry] {

@@ -3,6 +3,7 @@
 // profile document in step with the page and the keyboard, and what the user
 // changes written to the keyboard through the device's worker.
 #include "devices/halvorin_usb_device.h"
+#include "devices/keyboard_effects.h"
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_light_modes.h"
 #include "devices/keyboard_settings_record.h"
@@ -56,8 +57,13 @@ public:
     void FillCustomGroup(bool lit);
     // The keys' colours on the page; in the host-driven modes also the frame to the keyboard.
     void PaintLedPreview() override;
-    // The recorder's six level values, from the UI thread; the level colour mode shows them.
+    // The recorder's band and level values, from the UI thread; the audio and level colour modes show them.
+    void OnAudioBands(const int* values, int count) override;
     void OnAudioLevels(const int* values) override;
+    // A change of light mode starts the new mode's effect afresh.
+    void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
+    // The audio light settings come with the light info.
+    void SetLightInfo(DWORD word0, DWORD word1, DWORD word2) override;
     // One step of the current light mode into the light records, on the light thread.
     void StepMode();
 
@@ -79,6 +85,7 @@ public:
     void SetRepeatDelay(int option);
 
     const q31::devices::KeyboardLayout& Layout() const { return m_layout; }
+    q31::devices::CKeyboardEffects& Effects() { return m_keyboardEffects; }
     const q31::devices::KeyboardSettingsRecord& SettingsRecord() const { return m_settingsRecord; }
     SystemWords SystemSettings() const { return m_systemWords; }
     CKeyboardProfiledata& Profile() { return m_profile; }
@@ -95,6 +102,8 @@ private:
     struct SettingsReadResult;
     // (Re)starts the light thread that steps the preview.
     void StartLightThread();
+    // Mode 19 shows the custom group's colours: into the records and onto the keyboard.
+    void ShowCustomColours(const LightSettings& light);
     void ReadSettings();
     // The key list, lighting and system settings of the profile document.
     void TakeProfile();
@@ -117,7 +126,7 @@ private:
     SystemWords m_systemWords{};
     std::vector<std::uint8_t> m_modeCodes;
     QStringList m_macroNames;
-    std::array<std::atomic<int>, q31::devices::kAudioLevelCount> m_audioLevels{};
+    q31::devices::CKeyboardEffects m_keyboardEffects;
     // Whether the last preview streamed its frame; UI thread only.
     bool m_streaming = false;
 };

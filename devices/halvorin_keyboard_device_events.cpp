@@ -27,8 +27,11 @@ void CHalvorinKeyboardDevice::OnNotificationCode(int type, std::uint16_t code)
 
 void CHalvorinKeyboardDevice::OnKeyEvent(int position, int kind)
 {
-    if (const std::optional<int> key = m_layout.KeyAtPosition(position))
-        emit KeyReported(*key, kind);
+    const std::optional<int> key = m_layout.KeyAtPosition(position);
+    if (!key)
+        return;
+    m_keyboardEffects.ReactToKey(GetLightSettingsBytes(), *key, kind);
+    emit KeyReported(*key, kind);
 }
 
 void CHalvorinKeyboardDevice::TakeProfileSwitch(std::uint16_t code)

@@ -5,6 +5,8 @@
 #include "controls/device_key_button_ui.h"
 #include "devices/custom_effect_modes.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/keyboard_profile_write.h"
+#include "devices/keyboard_settings_record.h"
 #include "devices/preview_passes.h"
 
 #include <algorithm>
@@ -32,16 +34,54 @@ void CHalvorinKeyboardDevice::StepMode()
         StepCustomLightingList();
         return;
     }
-    StepKeyboardMode(light, m_effect, m_lightRecords, TickCountMs(),
-                     {m_audioLevels[0].load(), m_audioLevels[1].load(), m_audioLevels[2].load()});
+    m_keyboardEffects.Step(light, m_lightRecords, TickCountMs());
+}
+
+void CHalvorinKeyboardDevice::OnAudioBands(const int* values, int count)
+{
+    const int mode = GetLightSettingsBytes()[kSettingEffect];
+    m_keyboardEffects.OnAudioBands(values, count, IsRippleAudio(mode, m_keyboardEffects.AudioSettings()));
 }
 
 void CHalvorinKeyboardDevice::OnAudioLevels(const int* values)
 {
-    if (!values)
+    m_keyboardEffects.OnAudioLevels(values);
+}
+
+void CHalvorinKeyboardDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)
+{
+    const int before = GetLightSettingsBytes()[kSettingEffect];
+    CHalvorinUSBDevice::SetLightSettings(word0, word1, word2, word3);
+    const LightSettings light = GetLightSettingsBytes();
+    if (light[kSettingEffect] == before)
         return;
-    for (std::size_t i = 0; i < m_audioLevels.size(); ++i)
-        m_audioLevels[i] = values[i];
+    m_keyboardEffects.StartMode(light[kSettingEffect]);
+    if (light[kSettingEffect] == kCustomColourMode)
+        ShowCustomColours(light);
+}
+
+void CHalvorinKeyboardDevice::SetLightInfo(DWORD word0, DWORD word1, DWORD word2)
+{
+    CHalvorinUSBDevice::SetLightInfo(word0, word1, word2);
+    const std::array<DWORD, 3> words = {word0, word1, word2};
+    AudioLightSettings audio{};
+    for (std::size_t i = 0; i < audio.size(); ++i)
+        audio[i] = std::uint8_t(words[i / 4] >> (8 * (i % 4)));
+    m_keyboardEffects.SetAudioSettings(audio);
+}
+
+void CHalvorinKeyboardDevice::ShowCustomColours(const LightSettings& light)
+{
+    KeyboardCustomColours custom{light[kKeyboardCustomGroup],
+                                 m_profile.ReadCustomLightColors(light[kKeyboardCustomGroup], kKeyboardKeys)};
+    const std::size_t keys = std::min(custom.colours.size(), m_lightRecords.Size());
+    for (std::size_t key = 0; key < keys; ++key) {
+        const CustomColour& c = custom.colours[key];
+        m_lightRecords.Store(key, PackLightRecord({c.red, c.green, c.blue, c.alpha}));
+    }
+    PostWrite("custom colours", [custom = std::move(custom), layout = m_layout](CDeviceLink& link) {
+        return link.IsOpen() ? WriteCustomColours(link, layout, custom) : q31::kResultNoReply;
+    });
 }
 
 void CHalvorinKeyboardDevice::PaintLedPreview()

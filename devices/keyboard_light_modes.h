@@ -41,8 +41,8 @@ constexpr bool IsStreamedKeyboardMode(int mode)
 // Every light red, green, blue = the low bytes of level values 0, 1, 2, at the set brightness.
 int StepLevelColour(const LightSettings& settings, const std::array<int, 3>& levels, CLightRecords& records);
 
-// One step of the light mode of the settings, for the modes the program draws
-// with the shared effects; false for the others, whose preview stays as it is.
+// One step of the light mode of the settings, for the modes the keyboard
+// shares with the other devices and the level colour; false for the others.
 // now: the tick count in milliseconds; levels: the level colour's values.
 bool StepKeyboardMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now,
                       const std::array<int, 3>& levels);

@@ -58,7 +58,7 @@ int PreviewStepThreshold(int kindIndex, const LightSettings& settings)
 int PreviewLightCount(int kindIndex)
 {
     if (kindIndex == kKindKeyboard)
-        return kKeyboardKeys;
+        return kEffectLights;
     for (std::size_t row = 0; row < kDeviceOptionTable.size(); ++row) {
         if (kDeviceOptionTable[row].kindIndex == kindIndex)
             return kDevicePageTable[row].lightCount;
@@ -73,6 +73,11 @@ CPreviewPasses::CPreviewPasses(int kindIndex, const LightSettings& settings, std
     const int lights = PreviewLightCount(kindIndex);
     m_records.Resize(std::size_t(lights));
     m_customLength = int(m_custom.size());
+    if (kindIndex == kKindKeyboard) {
+        // The mode is new to the preview, as on a change of mode.
+        m_keyboard = std::make_unique<CKeyboardEffects>();
+        m_keyboard->StartMode(settings[kSettingEffect]);
+    }
     if (PlaysPerLightEffects(kindIndex)) {
         m_perLight = std::move(perLight);
         m_perLight.resize(std::size_t(lights), LightSettings{});
@@ -97,7 +102,7 @@ void CPreviewPasses::StepMode(DWORD now)
     }
     switch (m_kindIndex) {
     case kKindKeyboard:
-        StepKeyboardMode(m_settings, m_effect, m_records, now, {0, 0, 0});
+        m_keyboard->Step(m_settings, m_records, now);
         break;
     case kKindMouse:
         StepMousePreview(m_settings[kSettingEffect], m_effect, m_mouseEffect, m_settings, m_records, now);

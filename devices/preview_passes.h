@@ -5,10 +5,12 @@
 // routines, the custom effect and the per-light effects the devices run.
 #include "devices/custom_effect_player.h"
 #include "devices/effect_steps.h"
+#include "devices/keyboard_effects.h"
 #include "devices/mouse_effect_steps.h"
 #include "devices/per_light_effects.h"
 #include "profiles/profile_records.h"
 
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -33,6 +35,9 @@ public:
     // count reaches its threshold, then the per-light effects.
     void Pass(DWORD now);
     const CLightRecords& Records() const { return m_records; }
+    // The keyboard's effects, to seed them and feed them key presses and
+    // audio between passes; none for the other kinds.
+    CKeyboardEffects* KeyboardEffects() { return m_keyboard.get(); }
 
 private:
     void StepMode(DWORD now);
@@ -42,6 +47,7 @@ private:
     CLightRecords m_records;
     int m_ticks = 0;
     EffectState m_effect;
+    std::unique_ptr<CKeyboardEffects> m_keyboard;
     MouseEffectState m_mouseEffect;
     std::recursive_mutex m_customLock;
     std::vector<CustomEffectStep> m_custom;

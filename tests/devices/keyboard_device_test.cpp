@@ -532,15 +532,49 @@ TEST_F(KeyboardLightTest, ThroughItsReceiverTheKeyboardGetsNoFrames)
     EXPECT_EQ(StreamedAt(kQPosition), (std::array<int, 3>{0, 0, 0}));
 }
 
-TEST_F(KeyboardLightTest, TheBaseEffectModesStepAndTheOthersKeepThePreview)
+// The keyboard reports the press on its cable; the page's key lights up by the mode's reaction.
+TEST_F(KeyboardLightTest, AReportedKeyPressStartsTheReactionOfTheKeyModes)
+{
+    Activate();
+    page->AttachNotification(bus.NotificationPath(Keyboard), Keyboard);
+    const auto brightness = [&] { return devices::UnpackLightRecord(page->GetDevedOzirav(kQ)).a; };
+    for (const int mode : {7, 8, 9, 25}) {
+        SetMode(mode);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return brightness() == 0; }, 3000)) << mode;
+        QSignalSpy reported(page, &CHalvorinKeyboardDevice::KeyReported);
+        ASSERT_EQ(bus.hub->PressKey("keyboard", kQPosition), "");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return reported.size() >= 2; }, 3000)) << mode;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return brightness() > 0; }, 3000)) << mode;
+    }
+    // Other modes take no notice of key presses.
+    SetMode(10);
+    QSignalSpy reported(page, &CHalvorinKeyboardDevice::KeyReported);
+    ASSERT_EQ(bus.hub->PressKey("keyboard", kQPosition), "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reported.size() >= 2; }, 3000));
+    EXPECT_EQ(page->Effects().State().fade[kQ], 0);
+}
+
+TEST_F(KeyboardLightTest, OnlyTheAudioAndLevelColourModesStreamTheirFrames)
+{
+    Activate();
+    SendLevels(10, 20, 30);
+    for (int mode = 1; mode <= 30; ++mode) {
+        SetMode(mode);
+        QTest::qWait(40);
+        const bool streamed = mode == devices::kKeyboardModeAudio || mode == devices::kKeyboardModeLevelColour;
+        EXPECT_EQ(StreamReportsOfPaint(), streamed ? kStreamReports : 0) << mode;
+    }
+}
+
+TEST_F(KeyboardLightTest, TheBuiltInModesDrawTheKeys)
 {
     // No activation: no light thread, the steps are taken by hand.
     const std::uint32_t kept = devices::PackLightRecord({1, 2, 3, 4});
-    page->SetDevedOzirav(kQ, kept);
-    for (int mode : {1, 6, 19, 29}) {
+    for (int mode : {1, 6, 17, 29}) {
+        page->SetDevedOzirav(kQ, kept);
         SetMode(mode);
         page->StepMode();
-        EXPECT_EQ(page->GetDevedOzirav(kQ), kept) << mode;
+        EXPECT_NE(page->GetDevedOzirav(kQ), kept) << mode;
     }
     SetMode(devices::kKeyboardModeSpectrum);
     page->StepMode();

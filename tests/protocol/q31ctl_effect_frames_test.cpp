@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 
+#include "devices/light_tables.h"
 #include "tests/common/temp_folder.h"
 #include "tools/q31ctl/effect_frames_command.h"
 #include "tools/q31ctl/exit_status.h"
@@ -90,7 +93,7 @@ TEST_F(Q31ctlEffectFramesTest, PrintsOneLineOfEveryLightsRecordPerPass)
     EXPECT_EQ(Records(lines[1])[14], "FF0500FF");
     EXPECT_EQ(Records(lines[9])[0], "FF000087") << "after 100 ms the blink step, on, at level 2";
 
-    for (const auto& [device, lights] : {std::pair{"keyboard", 126u}, {"mousepad", 15u}, {"headset", 13u}}) {
+    for (const auto& [device, lights] : {std::pair{"keyboard", 170u}, {"mousepad", 15u}, {"headset", 13u}}) {
         const FramesRun run = Frames({"--device", device, "effect-frames", "--custom", custom, "--passes", "2"});
         ASSERT_EQ(run.status, kExitSuccess) << device;
         EXPECT_EQ(Records(Lines(run.out)[1]).size(), lights) << device;
@@ -171,6 +174,73 @@ TEST_F(Q31ctlEffectFramesTest, BadArgumentsAndUnreadableFilesEndWithOneLine)
         Frames({"effect-frames", "--device", "keyboard", "--profile", Write("p.Json", "{ nope"), "--passes", "2"});
     EXPECT_EQ(notJson.status, kExitFailure);
     EXPECT_EQ(notJson.out, "");
+}
+
+TEST_F(Q31ctlEffectFramesTest, TheKeyboardsOwnModesPrintAllItsLights)
+{
+    const FramesRun one = Frames({"effect-frames", "--device", "keyboard", "--mode", "17", "--secondary", "2",
+                                  "--passes", "1"});
+    ASSERT_EQ(one.status, kExitSuccess) << one.err << one.usageError;
+    const std::vector<std::string> records = Records(Lines(one.out)[0]);
+    ASSERT_EQ(records.size(), 170u);
+    // Spectrum colour 70 at full brightness on every light.
+    const devices::Rgb colour = devices::kSpectrum[70];
+    char expected[9];
+    std::snprintf(expected, sizeof expected, "%02X%02X%02XFF", colour.r, colour.g, colour.b);
+    EXPECT_EQ(std::count(records.begin(), records.end(), std::string(expected)), 170);
+
+    const FramesRun levels = Frames({"effect-frames", "--device", "keyboard", "--mode", "30", "--levels",
+                                     "100,50,200", "--passes", "1"});
+    EXPECT_EQ(Records(Lines(levels.out)[0])[43], "6432C8FF");
+}
+
+TEST_F(Q31ctlEffectFramesTest, KeysAndBandsReachTheKeyboardsModesBetweenPasses)
+{
+    const FramesRun fade = Frames({"effect-frames", "--device", "keyboard", "--mode", "7", "--keys", "p:43@2,r:43@3",
+                                   "--passes", "60"});
+    ASSERT_EQ(fade.status, kExitSuccess) << fade.usageError;
+    const std::vector<std::string> lines = Lines(fade.out);
+    EXPECT_EQ(Records(lines[0])[43].substr(6), "00");
+    EXPECT_EQ(Records(lines[1])[43].substr(6), "FE");
+    EXPECT_EQ(Records(lines[2])[43].substr(6), "F9");  // 250 x 255 / 256 after the release
+    EXPECT_EQ(Records(lines[52])[43].substr(6), "00");
+    EXPECT_NE(Records(lines[51])[43].substr(6), "00");
+
+    // Column 1 (grid entries 21, 42, 63, 84, 105) at height 0: rows 1 to 5 lit.
+    const std::string bands = Write("bands.txt", "0, 2000\n");
+    const FramesRun audio = Frames({"effect-frames", "--device", "keyboard", "--mode", "29", "--audio-mode", "0",
+                                    "--bands", bands, "--passes", "2"});
+    ASSERT_EQ(audio.status, kExitSuccess) << audio.usageError;
+    const std::vector<std::string> frame = Records(Lines(audio.out)[1]);
+    EXPECT_EQ(frame[105].substr(6), "FE");
+    EXPECT_EQ(frame[21].substr(6), "FE");
+    EXPECT_EQ(frame[120], "000000FF") << "silent column 0 shows the black background";
+}
+
+TEST_F(Q31ctlEffectFramesTest, TheSeedPinsTheRandomModes)
+{
+    const auto twinkle = [&](const std::string& seed) {
+        return Frames({"effect-frames", "--device", "keyboard", "--mode", "10", "--seed", seed, "--passes", "20"}).out;
+    };
+    EXPECT_EQ(twinkle("3"), twinkle("3"));
+    EXPECT_NE(twinkle("3"), twinkle("4"));
+}
+
+TEST_F(Q31ctlEffectFramesTest, ModeOptionsAreCheckedWhereTheyEnter)
+{
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"effect-frames", "--device", "mouse", "--mode", "3", "--passes", "1"},
+             {"effect-frames", "--device", "keyboard", "--mode", "3", "--profile", "p.Json", "--passes", "1"},
+             {"effect-frames", "--device", "keyboard", "--custom", "x.light", "--seed", "2", "--passes", "1"},
+             {"effect-frames", "--device", "keyboard", "--mode", "7", "--keys", "x:1@1", "--passes", "1"},
+             {"effect-frames", "--device", "keyboard", "--mode", "7", "--keys", "p:170@1", "--passes", "1"},
+             {"effect-frames", "--device", "keyboard", "--mode", "30", "--levels", "1,2", "--passes", "1"},
+             {"effect-frames", "--device", "keyboard", "--mode", "29", "--bands", "/none/such", "--passes", "1"},
+         }) {
+        const FramesRun run = Frames(arguments);
+        EXPECT_EQ(run.status, kExitUsage) << arguments[3] << " " << arguments[4];
+        EXPECT_FALSE(run.usageError.empty());
+    }
 }
 
 #ifdef Q31CTL_BINARY

@@ -2,7 +2,7 @@
 // q31ctl's light preview without a device: the light records a device page
 // would show, one line per light thread pass, on a simulated clock so that
 // every run prints the same:
-//   effect-frames --device KIND (--custom FILE.light | --profile PROFILE.Json) --passes N [--ms-per-pass M]
+//   effect-frames --device KIND (--custom FILE.light | --profile PROFILE.Json | --mode M ...) --passes N [--ms-per-pass M]
 #include <optional>
 #include <string>
 #include <vector>
