@@ -90,12 +90,6 @@ void CHalvorinKeyboardDevice::SaveProfile()
     SaveProfileDocument(m_profile);
 }
 
-void CHalvorinKeyboardDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)
-{
-    CHalvorinUSBDevice::SetLightSettings(word0, word1, word2, word3);
-    m_profile.WriteLightInfo(GetLightSettingsBytes());
-}
-
 void CHalvorinKeyboardDevice::SelectCustomGroup(int group)
 {
     if (group < 0 || group > 0xFF)

@@ -47,8 +47,6 @@ public:
     void LoadNameLists() override;
     void DropDanglingMacroKeys() override;
     void SaveProfile() override;
-    // Also the profile's light info, so that the next ApplyProfile keeps them.
-    void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
     // The custom group the lighting editor selects, kept in the profile and
     // in the light settings, whose group the custom colour mode shows.
     void SelectCustomGroup(int group);
@@ -60,7 +58,8 @@ public:
     // The recorder's band and level values, from the UI thread; the audio and level colour modes show them.
     void OnAudioBands(const int* values, int count) override;
     void OnAudioLevels(const int* values) override;
-    // A change of light mode starts the new mode's effect afresh.
+    // Also the profile's light info, so that the next ApplyProfile keeps them;
+    // a change of light mode starts the new mode's effect afresh.
     void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
     // The audio light settings come with the light info.
     void SetLightInfo(DWORD word0, DWORD word1, DWORD word2) override;

@@ -53,6 +53,7 @@ void CHalvorinKeyboardDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD w
     const int before = GetLightSettingsBytes()[kSettingEffect];
     CHalvorinUSBDevice::SetLightSettings(word0, word1, word2, word3);
     const LightSettings light = GetLightSettingsBytes();
+    m_profile.WriteLightInfo(light);
     if (light[kSettingEffect] == before)
         return;
     m_keyboardEffects.StartMode(light[kSettingEffect]);
