@@ -7,6 +7,7 @@
 #include "app/lighting_owner.h"
 #include "app/macro_owner.h"
 #include "app/notify_routes.h"
+#include "app/profile_owner.h"
 #include "app/registered_messages.h"
 #include "app/skin_frame.h"
 #include "app/settings_opener.h"
@@ -140,6 +141,8 @@ CMainWnd::CMainWnd()
     q31::app::RegisterLightingOwner(m_owners);
     m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
     m_macros = std::make_unique<q31::app::CMacroOwner>(*this);
+    m_profiles = std::make_unique<q31::app::CProfileOwner>(
+        m_owners, q31::app::DesktopProfilePrompts([this] { return GetHWND(); }));
 }
 
 CMainWnd::~CMainWnd()

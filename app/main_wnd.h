@@ -26,6 +26,7 @@ class CHalvorinUSBDevice;
 class CTabLayoutUI;
 namespace q31::app {
 class CMacroOwner;
+class CProfileOwner;
 class CSettingsOpener;
 }
 
@@ -173,4 +174,5 @@ private:
     QWidget* m_noDevicePanel = nullptr;
     std::unique_ptr<q31::app::CSettingsOpener> m_settings;
     std::unique_ptr<q31::app::CMacroOwner> m_macros;
+    std::unique_ptr<q31::app::CProfileOwner> m_profiles;
 };

@@ -5,6 +5,7 @@
 #include "app/device_option_ui.h"
 #include "app/macro_owner.h"
 #include "app/main_wnd.h"
+#include "app/profile_owner.h"
 #include "controls/select_panel_ui.h"
 #include "devices/device_views.h"
 #include "devices/halvorin_usb_device.h"
@@ -197,6 +198,7 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     device->SetLightControlName(QString::fromLatin1(page.lightControl));
     device->CreatePage();
     m_macros->BindPage(*device);
+    m_profiles->BindPage(*device);
     device->EnableLiveLighting(m_lightingControl);
 
     const int pageIndex = m_deviceSwitch->addWidget(device);

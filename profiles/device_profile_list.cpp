@@ -21,10 +21,7 @@ bool DeviceProfileList::LoadProfileList()
     m_currentProfileId = SelectedEntry().id;
     if (!m_controls.HasProfileCombo())
         return loaded;
-    // A page that is set up again (device plugged in again) must not show items twice.
-    m_controls.RemoveAllProfileItems();
-    for (const ProfileEntry& entry : ProfileListFile::Entries(m_list))
-        m_controls.AddProfileItem(entry.name);
+    FillCombo();
     if (loaded)
         SelectProfile(ProfileListFile::SelectedIndex(m_list), false);
     else
@@ -43,6 +40,28 @@ void DeviceProfileList::SelectProfile(int index, bool fireEvent)
     m_controls.SetNameEditText(m_controls.ProfileItemText(index));
     m_list = m_files->StoreSelection(m_list, index);
     m_currentProfileId = SelectedEntry().id;
+}
+
+void DeviceProfileList::ShowList(const Json::Value& list, int index)
+{
+    m_list = list;
+    const auto entries = ProfileListFile::Entries(m_list);
+    if (index < 0 || index >= static_cast<int>(entries.size()))
+        index = 0;
+    m_currentProfileId = entries.empty() ? QString() : entries[static_cast<std::size_t>(index)].id;
+    if (!m_controls.HasProfileCombo())
+        return;
+    FillCombo();
+    m_controls.SelectProfileItem(index, false);
+    m_controls.SetNameEditText(m_controls.ProfileItemText(index));
+}
+
+void DeviceProfileList::FillCombo()
+{
+    // A page that is set up again (device plugged in again) must not show items twice.
+    m_controls.RemoveAllProfileItems();
+    for (const ProfileEntry& entry : ProfileListFile::Entries(m_list))
+        m_controls.AddProfileItem(entry.name);
 }
 
 ProfileEntry DeviceProfileList::SelectedEntry() const

@@ -28,6 +28,9 @@ public:
     // Selects the profile at index in the combo and the name edit, and
     // remembers it in the list file.
     void SelectProfile(int index, bool fireEvent);
+    // Shows a list an operation left on disk, with the profile at index selected
+    // (the first when it names none); nothing is written.
+    void ShowList(const Json::Value& list, int index);
 
     int GetSelectedIndex() const { return m_controls.SelectedProfileItem(); }
     QString GetCurrentProfileId() const { return m_currentProfileId; }
@@ -41,6 +44,7 @@ public:
 
 private:
     ProfileEntry SelectedEntry() const;
+    void FillCombo();
 
     IProfileBarControls& m_controls;
     std::optional<ProfileListFile> m_files;

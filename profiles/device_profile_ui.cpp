@@ -54,7 +54,26 @@ QLineEdit* CDeviceProfileUI::NameEdit() const
 
 COptionUI* CDeviceProfileUI::FunctionTab(const QString& name) const
 {
-    return qobject_cast<COptionUI*>(CPaintManagerUI::FindSubControlByName(this, name));
+    const QWidget* scope = m_tabScope ? m_tabScope.data() : this;
+    return qobject_cast<COptionUI*>(CPaintManagerUI::FindSubControlByName(scope, name));
+}
+
+int CDeviceProfileUI::ProfileCount() const
+{
+    const QComboBox* combo = Combo();
+    return combo ? combo->count() : 0;
+}
+
+void CDeviceProfileUI::ShowProfileMenu(bool visible)
+{
+    if (QWidget* menu = CPaintManagerUI::FindSubControlByName(this, QStringLiteral("profile_menu_layout")))
+        menu->setVisible(visible);
+}
+
+bool CDeviceProfileUI::IsProfileMenuVisible() const
+{
+    const QWidget* menu = CPaintManagerUI::FindSubControlByName(this, QStringLiteral("profile_menu_layout"));
+    return menu && !menu->isHidden();
 }
 
 bool CDeviceProfileUI::HasProfileCombo() const

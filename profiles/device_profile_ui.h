@@ -28,6 +28,16 @@ public:
     QString GetCurrentProfileId() const { return m_list.GetCurrentProfileId(); }
     QString GetNameEditText() const { return m_list.GetNameEditText(); }
     void SetNameEditText(const QString& text) override;
+    void ShowList(const Json::Value& list, int index) { m_list.ShowList(list, index); }
+    int ProfileCount() const;
+
+    // Where the function tabs are: the device page around the bar. The bar's
+    // own children until it is set.
+    void SetFunctionTabScope(QWidget* page) { m_tabScope = page; }
+
+    // "profile_menu_layout", the operation buttons.
+    void ShowProfileMenu(bool visible);
+    bool IsProfileMenuVisible() const;
 
     q31::DeviceProfileList& ProfileList() { return m_list; }
 
@@ -48,6 +58,7 @@ private:
     q31::DeviceProfileList m_list{*this};
     mutable QPointer<QComboBox> m_combo;
     mutable QPointer<QLineEdit> m_nameEdit;
+    QPointer<QWidget> m_tabScope;
 };
 
 namespace q31 {

@@ -427,20 +427,21 @@ TEST_F(MainWindowTest, AnOwnerJoiningFromOutsideGetsOnlyTheNotificationsOfItsCon
 {
     CMainWnd& window = OpenWindow();
     QStringList heard;
-    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::ProfileOperations, [&](TNotifyUI& msg) {
+    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::HeadsetSound, [&](TNotifyUI& msg) {
         heard << msg.sType + QLatin1Char(' ') + msg.pSender->objectName();
     }));
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::MainWindow, [](TNotifyUI&) {}));
-    // The settings window has joined already.
+    // The settings window and the profile bar have joined already.
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::Settings, [](TNotifyUI&) {}));
+    EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::ProfileOperations, [](TNotifyUI&) {}));
 
-    QWidget addButton(window.GetHWND());
-    addButton.setObjectName(QStringLiteral("device_add_btn"));
-    window.GetPaintManager().SendNotify(&addButton, QStringLiteral("click"));
+    QWidget saveButton(window.GetHWND());
+    saveButton.setObjectName(QStringLiteral("hs_EQ_btn_save"));
+    window.GetPaintManager().SendNotify(&saveButton, QStringLiteral("click"));
     // The window's own controls still work and stay its own.
     Control<QAbstractButton>("control_light_status")->click();
     EXPECT_FALSE(window.IsLightingControlled());
-    EXPECT_EQ(heard, QStringList{QStringLiteral("click device_add_btn")});
+    EXPECT_EQ(heard, QStringList{QStringLiteral("click hs_EQ_btn_save")});
     EXPECT_TRUE(window.GetHWND()->isVisible());
 }
 
@@ -461,14 +462,16 @@ TEST_F(MainWindowTest, OwnersTimersAndMessagesReachOnlyTheirOwners)
 {
     CMainWnd& window = OpenWindow();
     q31::app::CNotifyOwners& owners = window.NotifyOwners();
-    int profileSwitches = 0;
-    ASSERT_TRUE(owners.RegisterTimer(CMainWnd::kTimerProfileSwitch, [&] { ++profileSwitches; }));
+    int restores = 0;
+    // The profile bar has the switch timer already.
+    EXPECT_FALSE(owners.RegisterTimer(CMainWnd::kTimerProfileSwitch, [] {}));
     EXPECT_FALSE(owners.StartTimer(CMainWnd::kTimerGameEffectRestore, 10));
-    ASSERT_TRUE(owners.StartTimer(CMainWnd::kTimerProfileSwitch, 10));
-    EXPECT_TRUE(WaitFor([&] { return profileSwitches == 1; }, 1000));
+    ASSERT_TRUE(owners.RegisterTimer(CMainWnd::kTimerGameEffectRestore, [&] { ++restores; }));
+    ASSERT_TRUE(owners.StartTimer(CMainWnd::kTimerGameEffectRestore, 10));
+    EXPECT_TRUE(WaitFor([&] { return restores == 1; }, 1000));
     // The window stops the timer before its owner runs: it fires once.
     QTest::qWait(200);
-    EXPECT_EQ(profileSwitches, 1);
+    EXPECT_EQ(restores, 1);
 
     std::vector<WPARAM> notices;
     owners.RegisterMessage(CMainWnd::kUpdateNoticeSeen, [&](WPARAM wParam, LPARAM) { notices.push_back(wParam); });

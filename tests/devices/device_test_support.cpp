@@ -4,6 +4,7 @@
 #include "devices/halvorin_keyboard_device.h"
 #include "devices/halvorin_mouse_device.h"
 #include "hid/hid_catalogue.h"
+#include "profiles/device_profile_ui.h"
 #include "protocol/link_attach.h"
 #include "sim/sim_hid_backend.h"
 #include "ui/control_factory.h"
@@ -51,12 +52,16 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
     if (name == QLatin1String("LightSetControlUI"))
         return CDialogBuilder::Create(QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/LightControl.xml"),
                                       this, parent);
+    if (name == QLatin1String("DeviceProfileUI"))
+        return CDialogBuilder::Create(
+            QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/DeviceProfile.xml"), this, parent);
     return name == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 
 CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
 {
     controls::RegisterControls(CControlFactory::GetInstance());
+    q31::RegisterProfileControls(CControlFactory::GetInstance());
     host = std::make_unique<QWidget>();
     QWidget* root = CDialogBuilder::Create(QString::fromStdString(skinPath), this, host.get());
     auto* page = qobject_cast<CHalvorinUSBDevice*>(root);
