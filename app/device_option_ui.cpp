@@ -51,6 +51,9 @@ constexpr UINT kQuietPreviewMs = 50;
 // Nobody sees the page: only the device's own lights wait on the first change.
 constexpr UINT kUnseenQuietPreviewMs = 200;
 constexpr int kQuietPreviewsBeforeSlowing = 40;
+// The effects step every 5 ms, but the eye needs no more than about 30
+// pictures a second, and painting all the keys is what costs.
+constexpr qint64 kPanelPaintMs = 33;
 constexpr UINT kRetryConnectedMs = 3000;
 constexpr UINT kFirstPowerMs = 50;
 constexpr UINT kPowerMs = 5000;
@@ -155,8 +158,13 @@ void CDeviceOptionUI::OnPreview()
     const bool changed = m_device->TakeLightChange();
     // A panel that comes into view paints the overlays it missed while hidden.
     const bool panelShown = m_selectPanel && m_selectPanel->isVisible();
-    if (panelShown && (changed || !m_panelWasShown) && m_device->GetPreviewRefresh() && IsSelected())
+    m_panelStale = m_panelStale || changed || (panelShown && !m_panelWasShown);
+    const bool paintDue = !m_panelPainted.isValid() || m_panelPainted.hasExpired(kPanelPaintMs);
+    if (panelShown && m_panelStale && paintDue && m_device->GetPreviewRefresh() && IsSelected()) {
         m_selectPanel->update();
+        m_panelStale = false;
+        m_panelPainted.start();
+    }
     m_panelWasShown = panelShown;
     // Lights that stand still need no 5 ms cadence; the first change brings it back.
     m_quietPreviews = changed ? 0 : m_quietPreviews + 1;

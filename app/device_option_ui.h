@@ -7,6 +7,7 @@
 #include "ui/container_ui.h"
 #include "ui/paint_manager.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 
@@ -98,6 +99,9 @@ private:
     int m_quietPreviews = 0;
     UINT m_previewIntervalMs = 0;
     bool m_panelWasShown = false;
+    // Lights moved since the panel was last painted; painted at most every kPanelPaintMs.
+    bool m_panelStale = false;
+    QElapsedTimer m_panelPainted;
 };
 
 namespace q31::app {
