@@ -6,7 +6,6 @@
 #include "platform/debug_log.h"
 #include "ui/container_ui.h"
 #include "ui/control_text.h"
-#include "ui/dpi_scaler.h"
 #include "ui/resource_manager.h"
 #include "update/last_check_date.h"
 
@@ -262,17 +261,7 @@ LRESULT CSetWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CSetWnd::SetDPI(int dpi)
 {
-    if (q31::ui::IsDpiStep(dpi)) {
-        m_dpi = dpi;
-    } else {
-        OutputDebugText(QStringLiteral("SET_WND DPI SET ERROR"));
-        m_dpi = CPaintManagerUI::kDefaultDpi;
-    }
-    m_pm.SetDPI(m_dpi);
-    if (QWidget* host = GetHWND()) {
-        const double scale = m_pm.GetDPIScale();
-        host->resize(int(kWidth * scale), int(kHeight * scale));
-    }
+    m_dpi = SetStepDpi(dpi, QSize(kWidth, kHeight));
 }
 
 bool CSetWnd::RequestClose()

@@ -8,7 +8,6 @@
 #include "platform/debug_log.h"
 #include "ui/color_palette_ui.h"
 #include "ui/control_look.h"
-#include "ui/dpi_scaler.h"
 
 #include <QLayout>
 #include <QLineEdit>
@@ -74,17 +73,7 @@ void CColorSelectWnd::SetWindowDpi(int dpi)
 {
     if (dpi == m_dpi)
         return;
-    if (q31::ui::IsDpiStep(dpi)) {
-        m_dpi = dpi;
-    } else {
-        OutputDebugText(QStringLiteral("SET_WND DPI SET ERROR"));
-        m_dpi = CPaintManagerUI::kDefaultDpi;
-    }
-    m_pm.SetDPI(m_dpi);
-    if (QWidget* host = GetHWND()) {
-        const double scale = m_pm.GetDPIScale();
-        host->resize(int(kWidth * scale), int(kHeight * scale));
-    }
+    m_dpi = SetStepDpi(dpi, QSize(kWidth, kHeight));
 }
 
 void CColorSelectWnd::SetCurrentColour(DWORD colour)

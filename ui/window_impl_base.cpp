@@ -1,6 +1,7 @@
 #include "ui/window_impl_base.h"
 
 #include "platform/debug_log.h"
+#include "ui/dpi_scaler.h"
 #include "ui/window_host.h"
 
 #include <QEventLoop>
@@ -160,6 +161,20 @@ void WindowImplBase::Close(UINT ret)
         m_host->AcceptClose();
         m_host->close();
     }
+}
+
+int WindowImplBase::SetStepDpi(int dpi, QSize sizeAt96)
+{
+    if (!q31::ui::IsDpiStep(dpi)) {
+        OutputDebugText(QStringLiteral("SET_WND DPI SET ERROR"));
+        dpi = CPaintManagerUI::kDefaultDpi;
+    }
+    m_pm.SetDPI(dpi);
+    if (m_host) {
+        const double scale = m_pm.GetDPIScale();
+        m_host->resize(int(sizeAt96.width() * scale), int(sizeAt96.height() * scale));
+    }
+    return dpi;
 }
 
 void WindowImplBase::ChangeWindowState(Qt::WindowState state)

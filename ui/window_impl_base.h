@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QEventLoop;
@@ -57,6 +58,10 @@ public:
     // Minimised, maximised or normal; "maxbtn" then shows while the window is
     // not maximised and "restorebtn" while it is.
     void ChangeWindowState(Qt::WindowState state);
+    // Takes dpi when it is one of the DPI steps, else logs "SET_WND DPI SET
+    // ERROR" and takes 96; the window is sized from its size at 96 DPI.
+    // Returns the DPI taken.
+    int SetStepDpi(int dpi, QSize sizeAt96);
     // An image under the skin folder.
     void SetIcon(const QString& imageFile);
     QWidget* GetHWND() const;

@@ -1,5 +1,6 @@
 // The input capture against a private X server, with real input from xdotool.
 #include "macros/device_hook.h"
+#include "tests/macros/input_event_builders.h"
 #include "tests/macros/xvfb_display.h"
 
 #include <QDeadlineTimer>
@@ -15,28 +16,17 @@ namespace q31::macros {
 namespace {
 
 using platform::InputEvent;
+using test::ButtonEvent;
+using test::KeyEvent;
+using test::WithoutTimes;
 using test::XvfbDisplay;
 
 constexpr int kWaitMs = 5000;
 // How long a key that must not arrive is waited for.
 constexpr int kQuietMs = 500;
 
-class DeviceHookX11Test : public ::testing::Test {
+class DeviceHookX11Test : public test::XvfbTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (XvfbDisplay::MissingTool().isEmpty())
-            display = std::make_unique<XvfbDisplay>();
-    }
-    static void TearDownTestSuite() { display.reset(); }
-
-    void SetUp() override
-    {
-        if (const QString missing = XvfbDisplay::MissingTool(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
-    }
-
     CDeviceHook::Receiver Collect()
     {
         return [this](const InputEvent& event) { received.push_back(event); };
@@ -47,7 +37,6 @@ protected:
         return test::RunEventsUntil(done, waitMs);
     }
 
-    static inline std::unique_ptr<XvfbDisplay> display;
     QObject context;
     std::vector<InputEvent> received;
 };
@@ -91,32 +80,6 @@ private:
     xcb_window_t m_window;
 };
 
-InputEvent Key(std::uint16_t scan, bool down)
-{
-    InputEvent event;
-    event.scan = scan;
-    event.down = down;
-    return event;
-}
-
-InputEvent Button(int button, bool down, int x, int y)
-{
-    InputEvent event;
-    event.kind = InputEvent::Kind::Button;
-    event.button = button;
-    event.down = down;
-    event.x = x;
-    event.y = y;
-    return event;
-}
-
-std::vector<InputEvent> WithoutTimes(std::vector<InputEvent> events)
-{
-    for (InputEvent& event : events)
-        event.timeMs = 0;
-    return events;
-}
-
 TEST_F(DeviceHookX11Test, TypedKeysAndClicksArriveOnTheContextThread)
 {
     CDeviceHook hook(&context, display->Name());
@@ -131,8 +94,9 @@ TEST_F(DeviceHookX11Test, TypedKeysAndClicksArriveOnTheContextThread)
     ASSERT_TRUE(RunUntil([&] { return received.size() >= 4; })) << received.size() << " events";
     RunUntil([] { return false; }, kQuietMs);
     EXPECT_EQ(WithoutTimes(received),
-              (std::vector<InputEvent>{Key(0x1E, true), Key(0x1E, false), Button(InputEvent::kLeft, true, 100, 200),
-                                       Button(InputEvent::kLeft, false, 100, 200)}));
+              (std::vector<InputEvent>{KeyEvent(0x1E, false, true), KeyEvent(0x1E, false, false),
+                                       ButtonEvent(InputEvent::kLeft, true, 100, 200),
+                                       ButtonEvent(InputEvent::kLeft, false, 100, 200)}));
     EXPECT_LE(received.front().timeMs, received.back().timeMs);
 }
 

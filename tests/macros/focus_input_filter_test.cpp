@@ -1,4 +1,5 @@
 #include "macros/focus_input_filter.h"
+#include "tests/macros/input_event_builders.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -13,6 +14,9 @@ namespace q31::macros {
 namespace {
 
 using platform::InputEvent;
+using test::ButtonEvent;
+using test::KeyEvent;
+using test::WithoutTimes;
 
 // Counts what the filter lets through to the window.
 class PassedEvents : public QObject {
@@ -57,34 +61,6 @@ protected:
     std::vector<InputEvent> received;
     std::unique_ptr<FocusInputFilter> filter;
 };
-
-InputEvent KeyEvent(std::uint16_t scan, bool extended, bool down)
-{
-    InputEvent event;
-    event.scan = scan;
-    event.extended = extended;
-    event.down = down;
-    return event;
-}
-
-InputEvent ButtonEvent(int button, bool down, int x, int y)
-{
-    InputEvent event;
-    event.kind = InputEvent::Kind::Button;
-    event.button = button;
-    event.down = down;
-    event.x = x;
-    event.y = y;
-    return event;
-}
-
-// The times come from the clock; only the rest is compared.
-std::vector<InputEvent> WithoutTimes(std::vector<InputEvent> events)
-{
-    for (InputEvent& event : events)
-        event.timeMs = 0;
-    return events;
-}
 
 TEST_F(FocusInputFilterTest, KeysAreReportedAndKeptFromTheWindowExceptLockKeys)
 {

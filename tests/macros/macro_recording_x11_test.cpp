@@ -28,20 +28,13 @@ constexpr int kWaitMs = 10000;
 // The pause between two typed keys, which the row before the second must hold.
 constexpr int kPauseMs = 300;
 
-class MacroRecordingX11Test : public ::testing::Test {
+class MacroRecordingX11Test : public test::XvfbTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (XvfbDisplay::MissingTool().isEmpty())
-            display = std::make_unique<XvfbDisplay>();
-    }
-    static void TearDownTestSuite() { display.reset(); }
-
     void SetUp() override
     {
-        if (const QString missing = XvfbDisplay::MissingTool(); !missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
+        test::XvfbTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         hook = std::make_unique<CDeviceHook>(&context, display->Name());
         capture = std::make_unique<CHookMacroCapture>(*hook);
         editor = test::BuildMacroEditor();
@@ -74,7 +67,6 @@ protected:
         return stop->mapToGlobal(stop->rect().center());
     }
 
-    static inline std::unique_ptr<XvfbDisplay> display;
     q31::test::ShippedSkin skin;
     q31::test::TempFolder temp;
     QObject context;

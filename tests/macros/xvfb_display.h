@@ -2,8 +2,10 @@
 // A private X server for a test, on a display number the server picks itself,
 // with a connection of the test's own as "another program" on that display.
 #include <QStringList>
+#include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include <xcb/xcb.h>
 
@@ -41,6 +43,27 @@ private:
     pid_t m_server = -1;
     std::string m_name;
     xcb_connection_t* m_other = nullptr;
+};
+
+// One private X server for a whole test suite; every test is skipped where
+// Xvfb or xdotool is missing.
+class XvfbTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (XvfbDisplay::MissingTool().isEmpty())
+            display = std::make_unique<XvfbDisplay>();
+    }
+    static void TearDownTestSuite() { display.reset(); }
+
+    void SetUp() override
+    {
+        if (const QString missing = XvfbDisplay::MissingTool(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString() << " is not installed";
+        ASSERT_FALSE(display->Name().empty()) << "Xvfb did not start";
+    }
+
+    static inline std::unique_ptr<XvfbDisplay> display;
 };
 
 }  // namespace q31::macros::test
