@@ -1,5 +1,8 @@
 #include "devices/halvorin_mouse_device.h"
 
+#include "devices/custom_effect_files.h"
+#include "devices/custom_effect_modes.h"
+
 #include "devices/mouse_key_table.h"
 #include "devices/mouse_link_gate.h"
 #include "devices/mouse_profile_write.h"
@@ -7,6 +10,7 @@
 #include "macros/macro_files.h"
 #include "macros/macro_rebinding.h"
 #include "platform/debug_log.h"
+#include "ui/control_text.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -89,7 +93,22 @@ int CHalvorinMouseDevice::ApplyProfile()
 {
     TakeLightSettings(m_profile.ReadLightInfo());
     LoadProfileLighting(m_profile, kKindMouse);
+    ShowCustomEffectName();
     return 1;
+}
+
+void CHalvorinMouseDevice::ShowCustomEffectName()
+{
+    auto* combo = findChild<QWidget*>(QStringLiteral("light_combo_modeSelect"));
+    if (!combo)
+        return;
+    const std::optional<int> entry = CustomEntryOfMode(kKindMouse, GetLightSettingsBytes()[kSettingEffect]);
+    const std::vector<CustomEffectEntry> list =
+        entry ? ReadCustomEffectList(UserDataFolder(), kKindMouse) : std::vector<CustomEffectEntry>{};
+    if (entry && std::size_t(*entry) < list.size() && !list[*entry].name.isEmpty())
+        combo->setToolTip(list[*entry].name);
+    else
+        q31::ui::SetTextId(combo, QStringLiteral("light_effect_tip"), "toolTip");
 }
 
 void CHalvorinMouseDevice::SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)

@@ -50,6 +50,8 @@ public:
     // Puts the profile just loaded on the mouse as one job: settings, macros,
     // key table. Called on a profile switch.
     void ApplyProfileToDevice();
+    // A custom effect is the user's own: its name is the effect combo's tool tip.
+    void ShowCustomEffectName();
     // Reads the button slots and DPI limits from the mouse, on the worker.
     void ReadDeviceLayout();
     void SetKeyList(const std::vector<KeyListEntry>& keys);

@@ -324,7 +324,7 @@ TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
 }
 
 // Modes past the mouse's ten play entry mode - 10 of its custom effect list,
-// from its own folder, on the running preview thread.
+// from its own folder, on the running preview thread, named by its tool tip.
 TEST(MousePreviewTest, ACustomModePlaysItsEntryOfTheCustomEffectList)
 {
     const QString folder = UserDataFolder(QStringLiteral("mouse"));
@@ -355,6 +355,14 @@ TEST(MousePreviewTest, ACustomModePlaysItsEntryOfTheCustomEffectList)
     page->ApplyProfile();
     const std::uint32_t green = devices::PackLightRecord({0, 200, 0, 255});
     EXPECT_TRUE(QTest::qWaitFor([page, green] { return page->GetDevedOzirav(14) == green; }, 3000));
+    // The effect's name is the combo's tool tip while it plays, and only then.
+    auto* combo = page->findChild<QWidget*>(QStringLiteral("light_combo_modeSelect"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->toolTip(), QStringLiteral("B"));
+    light[0] = 2;
+    page->Profile().WriteLightInfo(light);
+    page->ApplyProfile();
+    EXPECT_NE(combo->toolTip(), QStringLiteral("B"));
 }
 
 }  // namespace
