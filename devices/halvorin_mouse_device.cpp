@@ -75,16 +75,25 @@ int CHalvorinMouseDevice::ReloadProfile()
 {
     SetKindIndex(0);
     LoadSelectedProfile(m_profile);
+    TakeProfile();
+    return 1;
+}
+
+void CHalvorinMouseDevice::TakeProfile()
+{
     m_keys = m_profile.ReadKeyList();
     ApplyProfile();
     m_profile.ReadDpiStages(m_stages, m_currentStage);
     m_systemWords = m_profile.ReadMouseSystem();
-    return 1;
 }
 
 void CHalvorinMouseDevice::ResetFromProfile()
 {
+    // The shipped default's settings replace those of the profile in use: a
+    // reload alone would restore nothing.
     ReloadProfile();
+    m_profile.LoadDeviceSection(m_profile.GetDefaultDocumentPath());
+    TakeProfile();
     SaveProfile();
     RefreshPage();
 }

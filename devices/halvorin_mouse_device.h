@@ -52,6 +52,8 @@ public:
     void ApplyProfileToDevice();
     // A custom effect is the user's own: its name is the effect combo's tool tip.
     void ShowCustomEffectName();
+    // Keys, lighting, DPI stages and system settings from the profile document in memory.
+    void TakeProfile();
     // Reads the button slots and DPI limits from the mouse, on the worker.
     void ReadDeviceLayout();
     void SetKeyList(const std::vector<KeyListEntry>& keys);

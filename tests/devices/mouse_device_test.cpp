@@ -323,6 +323,33 @@ TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
     page->DetachNotification(Mouse);
 }
 
+// Restoring the defaults puts the shipped document's settings into the
+// profile in use and its file, not the profile's own settings again.
+TEST(MouseProfileTest, ResetTakesTheShippedDefaults)
+{
+    QDir(UserDataFolder(QStringLiteral("mouse"))).removeRecursively();
+    SimBus bus;
+    PageBuilder builder;
+    auto* page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
+    ASSERT_NE(page, nullptr);
+    page->SetKindName(QStringLiteral("mouse"));
+    page->SetLightCount(15);
+    page->CreatePage();
+    ASSERT_TRUE(bus.Connect(page->CommandLink(), "mouse", Mouse));
+    page->OnActivated();
+    ASSERT_TRUE(WaitForDeviceWork(*page));
+    const LightSettings shipped = page->Profile().ReadLightInfo();
+    LightSettings changed = shipped;
+    changed[0] = shipped[0] == 3 ? 4 : 3;
+    page->Profile().WriteLightInfo(changed);
+    page->SaveProfile();
+    page->ResetFromProfile();
+    EXPECT_EQ(page->Profile().ReadLightInfo(), shipped);
+    EXPECT_EQ(page->GetLightSettingsBytes()[0], shipped[0]);
+    page->ReloadProfile();
+    EXPECT_EQ(page->Profile().ReadLightInfo(), shipped);
+}
+
 // Modes past the mouse's ten play entry mode - 10 of its custom effect list,
 // from its own folder, on the running preview thread, named by its tool tip.
 TEST(MousePreviewTest, ACustomModePlaysItsEntryOfTheCustomEffectList)
