@@ -361,11 +361,13 @@ private:
     // of its job goes, so the page's controls never stay disabled.
     class CPageReadTicket {
     public:
-        explicit CPageReadTicket(CHalvorinUSBDevice& page) : m_page(page) { m_page.BeginPageRead(); }
+        explicit CPageReadTicket(CHalvorinUSBDevice& page) : m_page(&page) { page.BeginPageRead(); }
+        // A result still queued when the page goes is dropped with the page's
+        // queued calls, after the pointer has gone null: nothing to end then.
         ~CPageReadTicket()
         {
-            if (!m_ended)
-                m_page.PostResult([page = &m_page] { page->EndPageRead(); });
+            if (!m_ended && m_page)
+                m_page->PostResult([page = m_page.data()] { page->EndPageRead(); });
         }
         CPageReadTicket(const CPageReadTicket&) = delete;
         CPageReadTicket& operator=(const CPageReadTicket&) = delete;
@@ -373,11 +375,11 @@ private:
         void End()
         {
             if (!m_ended.exchange(true))
-                m_page.EndPageRead();
+                m_page->EndPageRead();
         }
 
     private:
-        CHalvorinUSBDevice& m_page;
+        QPointer<CHalvorinUSBDevice> m_page;
         std::atomic<bool> m_ended{false};
     };
     // Enables the page's write controls while no page read is pending.
