@@ -4,6 +4,7 @@
 #include "ui/paint_manager.h"
 #include "ui/render_engine.h"
 
+#include <QEvent>
 #include <QPainter>
 
 CButtonUI::CButtonUI(QWidget* parent) : QPushButton(parent)
@@ -54,6 +55,9 @@ bool CButtonUI::event(QEvent* event)
     QString name, value;
     if (q31::ui::ReadAttributeEvent(this, event, &name, &value))
         SetAttribute(name, value);
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange ||
+        event->type() == QEvent::PaletteChange)
+        m_themeFace.Clear();
     return QPushButton::event(event);
 }
 
@@ -62,11 +66,13 @@ bool CButtonUI::DrawsItself() const
     return !m_look.IsEmpty() || !StateImage().isEmpty();
 }
 
-void CButtonUI::paintEvent(QPaintEvent* event)
+void CButtonUI::paintEvent(QPaintEvent*)
 {
     if (!DrawsItself()) {
-        QPushButton::paintEvent(event);
         QPainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        m_themeFace.Paint(painter, *this, option);
         PaintStatusImage(painter);
         return;
     }

@@ -6,6 +6,7 @@
 // properties or from SetAttribute; names are compared without regard to case.
 #include "platform/win_types.h"
 #include "ui/control_look.h"
+#include "ui/theme_face_cache.h"
 
 #include <QPushButton>
 
@@ -39,6 +40,7 @@ protected:
 
 private:
     q31::ui::CControlLook m_look;
+    CThemeFaceCache m_themeFace;
     QString m_normalImage, m_hotImage, m_pushedImage, m_focusedImage, m_disabledImage;
     QString m_foreImage, m_hotForeImage;
     DWORD m_textColour = 0;

@@ -15,9 +15,25 @@
 
 namespace {
 
-QHash<QString, QImage>& ImageCache()
+// One rendering of one part of an image file; built on every draw, so it is
+// compared as it is rather than formatted into text.
+struct ImageKey {
+    QString path;
+    QSize pixels;
+    double factor = 0;
+    QRect source;
+    bool operator==(const ImageKey&) const = default;
+};
+
+size_t qHash(const ImageKey& key, size_t seed = 0)
 {
-    static QHash<QString, QImage> cache;
+    return qHashMulti(seed, key.path, key.pixels.width(), key.pixels.height(), key.factor, key.source.x(),
+                      key.source.y(), key.source.width(), key.source.height());
+}
+
+QHash<ImageKey, QImage>& ImageCache()
+{
+    static QHash<ImageKey, QImage> cache;
     return cache;
 }
 
@@ -79,15 +95,7 @@ LoadedImage LoadPart(const TDrawInfo& info, QSize pixels, double factor)
 {
     const QString path = SkinFile(info.sFile);
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive);
-    const QString key = QStringLiteral("%1|%2x%3|%4|%5,%6,%7,%8")
-                            .arg(path)
-                            .arg(pixels.width())
-                            .arg(pixels.height())
-                            .arg(pixels.isEmpty() && svg ? factor : 0.0)
-                            .arg(info.rcSource.x())
-                            .arg(info.rcSource.y())
-                            .arg(info.rcSource.width())
-                            .arg(info.rcSource.height());
+    const ImageKey key{path, pixels, pixels.isEmpty() && svg ? factor : 0.0, info.rcSource};
     QImage image = ImageCache().value(key);
     if (image.isNull()) {
         if (svg) {
@@ -122,13 +130,23 @@ QColor TintColour(DWORD colour, int level)
     return QColor(int(red * brightness), int(green * brightness), int(blue * brightness));
 }
 
-QImage Tinted(QImage image, const QColor& colour)
+// The colour through the image's alpha. Done by hand: a painter on a small
+// image costs more than the pixels, and lit keys are tinted on every repaint.
+QImage Tinted(const QImage& image, const QColor& colour)
 {
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(image.rect(), colour);
-    return image;
+    QImage tinted(image.size(), QImage::Format_ARGB32_Premultiplied);
+    tinted.setDevicePixelRatio(image.devicePixelRatio());
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int red = colour.red(), green = colour.green(), blue = colour.blue();
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(tinted.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            const int alpha = qAlpha(from[x]);
+            to[x] = qRgba(red * alpha / 255, green * alpha / 255, blue * alpha / 255, alpha);
+        }
+    }
+    return tinted;
 }
 
 // Nine parts: corners at their size, edges stretched one way, the middle both ways.
@@ -148,6 +166,46 @@ void DrawNinePatch(QPainter& painter, const QRect& dest, const QImage& image, co
             if (from.isValid() && to.isValid())
                 painter.drawImage(to, image, from);
         }
+}
+
+// A stretched frame drawn at one size, keyed by the image it was cut from.
+struct PatchKey {
+    qint64 image = 0;
+    QMargins source, target;
+    bool hole = false;
+    QSize size;
+    qreal ratio = 1;
+    bool operator==(const PatchKey&) const = default;
+};
+
+size_t qHash(const PatchKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.image, key.source.left(), key.source.top(), key.target.left(), key.target.top(),
+                      key.size.width(), key.size.height(), key.hole, key.ratio);
+}
+
+// Stretching a frame over a large panel is the costly part of drawing it, and
+// panels repaint often under lights that change; the stretched result is kept.
+// Only images that live in the image cache come here, so their keys stay valid.
+const QImage& StretchedNinePatch(const QImage& image, const QMargins& source, const QMargins& target, bool hole,
+                                 QSize size, qreal ratio)
+{
+    constexpr qsizetype kMaxKept = 64;
+    static QHash<PatchKey, QImage> kept;
+    const PatchKey key{image.cacheKey(), source, target, hole, size, ratio};
+    auto it = kept.find(key);
+    if (it == kept.end()) {
+        if (kept.size() >= kMaxKept)
+            kept.clear();
+        QImage stretched((QSizeF(size) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+        stretched.setDevicePixelRatio(ratio);
+        stretched.fill(Qt::transparent);
+        QPainter painter(&stretched);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        DrawNinePatch(painter, QRect(QPoint(0, 0), size), image, source, target, hole);
+        it = kept.insert(key, stretched);
+    }
+    return *it;
 }
 
 }  // namespace
@@ -176,8 +234,11 @@ bool CRenderEngine::DrawImage(QPainter& painter, const QRect& rcItem, const TDra
             return QMargins(int(std::lround(m.left() * f)), int(std::lround(m.top() * f)),
                             int(std::lround(m.right() * f)), int(std::lround(m.bottom() * f)));
         };
-        DrawNinePatch(painter, dest, image, times(info.rcCorner, loaded.pixelsPerUnit), times(info.rcCorner, scale),
-                      info.bHole);
+        const QMargins source = times(info.rcCorner, loaded.pixelsPerUnit), target = times(info.rcCorner, scale);
+        if (tint)
+            DrawNinePatch(painter, dest, image, source, target, info.bHole);
+        else
+            painter.drawImage(dest.topLeft(), StretchedNinePatch(image, source, target, info.bHole, dest.size(), ratio));
     } else if (info.bTiledX || info.bTiledY) {
         painter.drawTiledPixmap(dest, QPixmap::fromImage(image));
     } else {
@@ -203,7 +264,7 @@ std::optional<TDrawInfo> CRenderEngine::ParseCached(const QString& image)
 bool CRenderEngine::DrawImageString(QPainter& painter, const QRect& rcItem, const QString& image,
                                     const QString& modify, DWORD tintColour, int level, bool tint)
 {
-    if (image.trimmed().isEmpty())
+    if (QStringView(image).trimmed().isEmpty())
         return true;
     // A bare file name cannot take attributes after it; quote it first.
     QString full = image;

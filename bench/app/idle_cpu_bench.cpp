@@ -4,11 +4,18 @@
 // of its event loop. Three cases: the q31 program as it starts (its window on
 // show after the first scan), and the main window run by this benchmark in a
 // child process of its own, on show and hidden, since nothing outside the
-// program can hide it. Reported as "cpu_percent" of one core.
+// program can hide it. A fourth case shows the keyboard's page in its own
+// light preview at full speed in the spectrum mode, which changes every key on
+// every step, with the window active as when someone looks at it. Reported as
+// "cpu_percent" of one core.
 #include "app/main_wnd.h"
 #include "app/registered_messages.h"
+#include "app/device_option_ui.h"
 #include "app/start_up.h"
 #include "bench/app/private_home.h"
+#include "devices/halvorin_usb_device.h"
+#include "devices/keyboard_light_modes.h"
+#include "hid/hid_catalogue.h"
 #include "hid/hid_backend.h"
 #include "sim/sim_backend_factory.h"
 #include "sim/sim_remote_backend.h"
@@ -39,6 +46,8 @@ constexpr auto kStopTime = 5s;
 constexpr const char* kWindowProcessOption = "--window-process";
 constexpr const char* kShown = "shown";
 constexpr const char* kHidden = "hidden";
+constexpr const char* kAnimating = "animating";
+constexpr std::uint8_t kFastestSpeed = 4;
 
 // User and system CPU time of a process so far; nullopt once it is gone.
 std::optional<double> CpuSecondsOf(qint64 pid)
@@ -139,13 +148,40 @@ void BM_WindowProcessHidden(benchmark::State& state)
                    {QString::fromLatin1(kWindowProcessOption), QString::fromLatin1(kHidden)});
 }
 
+void BM_KeyboardPageAnimating(benchmark::State& state)
+{
+    MeasureProcess(state, QCoreApplication::applicationFilePath(),
+                   {QString::fromLatin1(kWindowProcessOption), QString::fromLatin1(kAnimating)});
+}
+
 BENCHMARK(BM_ProgramAsStarted)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_WindowProcessShown)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_WindowProcessHidden)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_KeyboardPageAnimating)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The keyboard's page in front, its lights in the spectrum at full speed, and
+// the window active: the preview then repaints the key panel.
+void AnimateKeyboardPage(CMainWnd& window)
+{
+    CHalvorinUSBDevice* keyboard = window.DeviceOfKind(kKindKeyboard);
+    if (!keyboard)
+        return;
+    for (CDeviceOptionUI* entry : window.SelectorEntries()) {
+        if (entry->GetDevice() == keyboard)
+            entry->SelectPage();
+    }
+    LightSettings light = keyboard->GetLightSettingsBytes();
+    light[0] = q31::devices::kKeyboardModeSpectrum;
+    light[2] = kFastestSpeed;
+    const LightWords words = PackLightWords(light);
+    keyboard->SetLightSettings(words[0], words[1], words[2], words[3]);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window.GetHWND(), &activate);
+}
 
 // The child: the main window over the devices of the running q31-devsim, as
 // "q31 --simulate" has it, shown or hidden once its first scan has shown it.
-int RunWindowProcess(int argc, char** argv, bool shown)
+int RunWindowProcess(int argc, char** argv, const char* how)
 {
     QApplication application(argc, argv);
     auto devices = q31::sim::RemoteSimBackend::Connect(q31::sim::DevsimSocketPath());
@@ -159,7 +195,11 @@ int RunWindowProcess(int argc, char** argv, bool shown)
     if (!window.CreateMainWindow())
         return 1;
     QTimer::singleShot(std::chrono::duration_cast<std::chrono::milliseconds>(kSettleTime) / 2,
-                       [&window, shown] { window.ShowWindow(shown, false); });
+                       [&window, how] {
+                           window.ShowWindow(std::strcmp(how, kHidden) != 0, false);
+                           if (std::strcmp(how, kAnimating) == 0)
+                               AnimateKeyboardPage(window);
+                       });
     return application.exec();
 }
 
@@ -168,7 +208,7 @@ int RunWindowProcess(int argc, char** argv, bool shown)
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], kWindowProcessOption) == 0)
-        return RunWindowProcess(argc, argv, std::strcmp(argv[2], kShown) == 0);
+        return RunWindowProcess(argc, argv, argv[2]);
     // The children share this home and with it q31-devsim's socket.
     const q31::bench::CPrivateHome home;
     QCoreApplication application(argc, argv);

@@ -113,3 +113,39 @@ TEST_F(Drawing, ColourFrameAndText)
     EXPECT_EQ(At(0, 10), qRgb(0x00, 0xFF, 0xB4));
     EXPECT_EQ(At(19, 10), qRgb(0x00, 0xFF, 0xB4));
 }
+
+TEST_F(Drawing, AFrameStretchedToOneSizeIsDrawnAgainAtAnother)
+{
+    // A white frame of width 2 around a red middle, stretched by its corners.
+    skin.Write(QStringLiteral("img/frame.svg"),
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"6\" height=\"6\">"
+               "<rect width=\"6\" height=\"6\" fill=\"#ffffff\"/><rect x=\"2\" y=\"2\" width=\"2\" height=\"2\" "
+               "fill=\"#ff0000\"/></svg>");
+    const QString frame = QStringLiteral("file='img/frame.svg' corner='2,2,2,2'");
+    for (const int size : {20, 10, 20}) {
+        canvas.fill(Qt::black);
+        QPainter painter(&canvas);
+        CRenderEngine::DrawImageString(painter, QRect(0, 0, size, size), frame);
+        painter.end();
+        EXPECT_EQ(At(size / 2, size / 2), qRgb(255, 0, 0)) << size;
+        EXPECT_EQ(At(size - 1, size / 2), qRgb(255, 255, 255)) << size;
+        EXPECT_EQ(At(size / 2, size - 2), qRgb(255, 255, 255)) << size;
+        if (size < 20) {
+            EXPECT_EQ(At(size + 2, size + 2), qRgb(0, 0, 0)) << size;
+        }
+    }
+}
+
+TEST_F(Drawing, TintKeepsTheImagesTransparency)
+{
+    skin.Write(QStringLiteral("img/half.svg"),
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">"
+               "<rect width=\"10\" height=\"10\" fill=\"#ffffff\" fill-opacity=\"0.5\"/></svg>");
+    QPainter painter(&canvas);
+    CRenderEngine::DrawImageString(painter, QRect(0, 0, 10, 10), QStringLiteral("img/half.svg"), QString(), 0xC8, 255,
+                                   true);
+    painter.end();
+    EXPECT_NEAR(qRed(At(5, 5)), 100, 2);
+    EXPECT_EQ(qGreen(At(5, 5)), 0);
+    EXPECT_EQ(qRed(At(15, 15)), 0);
+}
