@@ -14,7 +14,7 @@
 
 namespace q31::devices {
 
-inline constexpr int kDpiStageCount = 5;
+using ::kDpiStageCount;
 inline constexpr std::size_t kDpiStageRecordSize = 9;
 using DpiStageRecord = std::array<std::uint8_t, kDpiStageRecordSize>;
 using DpiStageRecords = std::array<std::uint8_t, kDpiStageRecordSize * kDpiStageCount>;

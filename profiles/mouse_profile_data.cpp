@@ -2,6 +2,7 @@
 
 #include "profiles/json_access.h"
 
+#include <algorithm>
 #include <climits>
 
 using namespace q31::json;
@@ -46,9 +47,11 @@ bool CMouseProfiledata::ReadDpiStages(std::vector<DpiStage>& stages, int& curren
     const Json::Value& section = Member(m_section, "DPIStages");
     if (!section.isObject())
         return false;
-    currentStage = ByteOf(Member(section, "StageActive"));
+    // Documents may come from anywhere: a stage the mouse lacks reads as the first.
+    currentStage = IntIn(Member(section, "StageActive"), 0, kDpiStageCount - 1);
     const Json::Value& entries = Member(section, "StageDPIs");
-    for (Json::ArrayIndex i = 0; i < SizeOf(entries); ++i) {
+    const Json::ArrayIndex count = std::min<Json::ArrayIndex>(SizeOf(entries), kDpiStageCount);
+    for (Json::ArrayIndex i = 0; i < count; ++i) {
         if (i < stages.size())
             stages[i] = StageOf(entries[i]);
         else

@@ -75,6 +75,9 @@ struct KeyListEntry {
     bool operator==(const KeyListEntry&) const = default;
 };
 
+// A mouse has five DPI stages.
+inline constexpr int kDpiStageCount = 5;
+
 // A mouse DPI stage; resolutions are DPI indices.
 struct DpiStage {
     std::uint8_t enabled = 0;

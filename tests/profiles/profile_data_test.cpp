@@ -215,6 +215,22 @@ TEST_F(ProfileDataTest, DpiStagesMergeIntoTheMouseList)
     EXPECT_EQ(shorter.size(), 2u);
 }
 
+TEST_F(ProfileDataTest, DpiStagesOfAForeignDocumentStayWithinTheMousesFive)
+{
+    auto data = Load<CMouseProfiledata>(WriteProfile("m", ParseText(R"({"DPIStages":{"StageActive":9,"StageDPIs":[
+        {"StageDPIX":1},{"StageDPIX":2},{"StageDPIX":3},{"StageDPIX":4},{"StageDPIX":5},{"StageDPIX":6},{"StageDPIX":7}]}})")));
+    std::vector<DpiStage> stages;
+    int current = 3;
+    ASSERT_TRUE(data.ReadDpiStages(stages, current));
+    EXPECT_EQ(current, 0);
+    ASSERT_EQ(stages.size(), 5u);
+    EXPECT_EQ(stages[4].dpiX, 5);
+
+    auto negative = Load<CMouseProfiledata>(WriteProfile("n", ParseText(R"({"DPIStages":{"StageActive":-1}})")));
+    ASSERT_TRUE(negative.ReadDpiStages(stages, current));
+    EXPECT_EQ(current, 0);
+}
+
 TEST_F(ProfileDataTest, MouseReportRateNeedsSystemStages)
 {
     auto data = Load<CMouseProfiledata>(WriteProfile("m", ParseText(R"({"ReportStages":{"StageActive":3}})")));
