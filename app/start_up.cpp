@@ -5,6 +5,7 @@
 #include "app/screenshots.h"
 #include "app/private_font.h"
 #include "app/registered_messages.h"
+#include "audio/simulated_chip.h"
 #include "platform/bus_client.h"
 #include "platform/debug_log.h"
 #include "platform/folders.h"
@@ -60,6 +61,7 @@ bool SelectSimulator()
         return false;
     }
     q31::hid::SetHidBackend(std::move(backend));
+    q31::audio::SelectSimulatedChip();
     return true;
 }
 

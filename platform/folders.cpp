@@ -58,7 +58,13 @@ QString ProgramDataFolder()
 QString DefaultDataFolder() { return ProgramDataFolder() + QStringLiteral("/DefaultData"); }
 QString SkinFolder() { return ProgramDataFolder() + QStringLiteral("/skin"); }
 QString FontFolder() { return ProgramDataFolder() + QStringLiteral("/Font"); }
-QString SdkFolder() { return ProgramDataFolder() + QStringLiteral("/SDK"); }
+QString SdkFolder()
+{
+    // Its libraries are built: a program reading the source tree's data finds them in the build tree.
+    if (ProgramDataFolder() == QStringLiteral(Q31_SOURCE_DATA_DIR))
+        return QStringLiteral(Q31_BUILD_DIR "/data/SDK");
+    return ProgramDataFolder() + QStringLiteral("/SDK");
+}
 
 void SetProgramDataFolder(const QString& folder)
 {

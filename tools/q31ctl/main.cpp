@@ -7,6 +7,7 @@
 
 #include "hid/hidraw_backend.h"
 #include "sim/sim_backend_factory.h"
+#include "tools/q31ctl/audio_commands.h"
 #include "tools/q31ctl/autostart.h"
 #include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/ctl_runner.h"
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
     if (const auto record = q31::ctl::RunRecordCommand(arguments, {std::cout, std::cerr}, std::cin))
         return record->usageError.empty() ? record->exitStatus : UsageFailure(record->usageError);
     for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand, q31::ctl::RunEffectFramesCommand,
-                           q31::ctl::RunProfileCommand}) {
+                           q31::ctl::RunProfileCommand, q31::ctl::RunAudioCommand}) {
         if (const auto offline = run(arguments, {std::cout, std::cerr}))
             return offline->usageError.empty() ? offline->exitStatus : UsageFailure(offline->usageError);
     }
@@ -81,7 +82,7 @@ int main(int argc, char** argv)
         if (parsed.helpAsked) {
             std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText()
                       << q31::ctl::RecordUsageText() << q31::ctl::DpiUsageText() << q31::ctl::EffectFramesUsageText()
-                      << q31::ctl::ProfileUsageText();
+                      << q31::ctl::ProfileUsageText() << q31::ctl::AudioUsageText();
             return q31::ctl::kExitSuccess;
         }
         return UsageFailure(parsed.error);
