@@ -50,7 +50,10 @@ const CHeadsetSound::Channel CHeadsetSound::kMonitor = {
     &CVoice6533ControlUI::SetMonitorLevel, &CVoice6533ControlUI::GetMonitorLevel,
 };
 
-CHeadsetSound::CHeadsetSound(IHeadsetSoundHost& host) : m_host(host), m_bandGains(kBandCount) {}
+CHeadsetSound::CHeadsetSound(IHeadsetSoundHost& host) : m_host(host), m_bandGains(kBandCount)
+{
+    TakeMutedFromSwitches();
+}
 
 void CHeadsetSound::SetAudio(IHeadsetAudio* audio)
 {
@@ -78,10 +81,7 @@ void CHeadsetSound::LoadFromProfile()
         m_bandGains = StoredCurveGains(curve);
     else
         m_bandGains = StoredPresetGains(Value(kEqType));
-    // The switches show the opposite of the flags; until the library says
-    // otherwise the profile's switches are the truth.
-    m_sound.micMuted = Value(kMicInSelect) ? 0 : 1;
-    m_sound.monitorMuted = Value(kMicMoniterSelect) ? 0 : 1;
+    TakeMutedFromSwitches();
 }
 
 void CHeadsetSound::ReadAudioState()
@@ -339,6 +339,14 @@ void CHeadsetSound::SelectMagicType(int type)
         magic->SetMagicType(type);
     Store();
     Save();
+}
+
+// The switches show the opposite of the flags; until the library says
+// otherwise the switches are the truth.
+void CHeadsetSound::TakeMutedFromSwitches()
+{
+    m_sound.micMuted = Value(kMicInSelect) ? 0 : 1;
+    m_sound.monitorMuted = Value(kMicMoniterSelect) ? 0 : 1;
 }
 
 void CHeadsetSound::Store()

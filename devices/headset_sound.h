@@ -72,6 +72,7 @@ private:
     void ToggleMute(const Channel& channel);
     void ApplyLevel(const Channel& channel);
     std::int32_t& Value(HeadsetSoundValue value) { return m_sound.values[value]; }
+    void TakeMutedFromSwitches();
     void Store();
     void Save();
     std::vector<int> StoredPresetGains(int preset) const;

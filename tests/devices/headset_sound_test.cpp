@@ -10,6 +10,7 @@
 #include "profiles/json_file.h"
 #include "tests/common/temp_folder.h"
 #include "tests/controls/controls_test_support.h"
+#include "tests/devices/recording_headset_audio.h"
 #include "ui/control_factory.h"
 #include "ui/dialog_builder.h"
 #include "ui/option_ui.h"
@@ -20,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -30,39 +30,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class RecordingAudio : public IHeadsetAudio {
-public:
-    std::vector<std::string> Start() override { return {}; }
-    bool IsLoaded() const override { return true; }
-    void ReadState(HeadsetSound& sound) override
-    {
-        calls.push_back("ReadState");
-        sound = reported;
-    }
-    bool SetMicLevel(int level) override { return Call("SetMicLevel", level); }
-    bool SetMonitorLevel(int level) override { return Call("SetMonitorLevel", level); }
-    bool SetMicMuted(bool muted) override { return Call("SetMicMuted", muted); }
-    bool SetMonitorMuted(bool muted) override { return Call("SetMonitorMuted", muted); }
-    bool EnableEqualiser() override { return Call("EnableEqualiser"); }
-    bool SetBandGain(int band, int gain) override { return Call("SetBandGain", band, gain); }
-    bool SetVoiceChanger(bool on) override { return Call("SetVoiceChanger", on); }
-    bool SetVoiceType(int type) override { return Call("SetVoiceType", type); }
-
-    Calls calls;
-    std::set<std::string> refused;  // entry points that answer failure
-    HeadsetSound reported;
-
-private:
-    template <class... Args>
-    bool Call(const std::string& name, Args... args)
-    {
-        std::ostringstream call;
-        call << name;
-        ((call << ' ' << args), ...);
-        calls.push_back(call.str());
-        return !refused.contains(name);
-    }
-};
+using RecordingAudio = RecordingHeadsetAudio;
 
 Calls BandCalls(const devices::EqBandGains& gains)
 {
@@ -539,6 +507,8 @@ TEST(HeadsetSoundWithoutPage, DoesNothingWithoutEditorsOrProfile)
     } host;
     RecordingAudio audio;
     CHeadsetSound sound(host);
+    EXPECT_EQ(sound.Sound().micMuted, 1);
+    EXPECT_EQ(sound.Sound().monitorMuted, 1);
     sound.SetAudio(&audio);
     sound.BindControls(nullptr, nullptr);
     sound.LoadFromProfile();
