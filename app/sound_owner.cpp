@@ -12,37 +12,33 @@ namespace {
 
 const QString kNameTakenText = QStringLiteral("message_text_5");
 
-using Run = void (*)(CHeadsetSound& sound, int number, const SoundNotice& notice);
-
 struct Action {
     const char* type;
-    const char* name;  // the whole name, or for numbered controls the part before the number
-    bool numbered;
-    Run run;
+    const char* name;
+    void (CHeadsetSound::*run)();
 };
 
-// Options of a group report only being selected; switches report both states.
+// Controls named by a prefix and a number, which the operation takes.
+struct NumberedAction {
+    const char* type;
+    const char* prefix;
+    void (CHeadsetSound::*run)(int number);
+};
+
 constexpr auto kActions = std::to_array<Action>({
-    {"selectchanged", "6533_MicIn_option", false, [](CHeadsetSound& s, int, const SoundNotice&) { s.ToggleMicMute(); }},
-    {"valuechanged", "6533_MicIn_slider", false, [](CHeadsetSound& s, int, const SoundNotice&) { s.ApplyMicLevel(); }},
-    {"selectchanged", "6533_MicMoniter_option", false,
-     [](CHeadsetSound& s, int, const SoundNotice&) { s.ToggleMonitorMute(); }},
-    {"valuechanged", "6533_MicMoniter_slider", false,
-     [](CHeadsetSound& s, int, const SoundNotice&) { s.ApplyMonitorLevel(); }},
-    {"selectchanged", "6533_eq_option_", true, [](CHeadsetSound& s, int n, const SoundNotice&) { s.SelectEqChoice(n); }},
-    {"valuechanged", "6533_eq_hz_slider_", true,
-     [](CHeadsetSound& s, int n, const SoundNotice&) { s.ApplyBandSlider(n); }},
-    {"itemselect", "custom_eq_name_combo", false,
-     [](CHeadsetSound& s, int, const SoundNotice&) { s.ApplySelectedCurve(); }},
-    {"click", "hs_EQ_btn_save", false,
-     [](CHeadsetSound& s, int, const SoundNotice& notice) {
-         if (s.SaveCurve() == 0 && notice)
-             notice(kNameTakenText);
-     }},
-    {"click", "hs_EQ_btn_delete", false, [](CHeadsetSound& s, int, const SoundNotice&) { s.DeleteCurve(); }},
-    {"selectchanged", "magic_enable_option", false,
-     [](CHeadsetSound& s, int, const SoundNotice&) { s.ApplyMagicSwitch(); }},
-    {"selectchanged", "magic_option_", true, [](CHeadsetSound& s, int n, const SoundNotice&) { s.SelectMagicType(n); }},
+    {"selectchanged", "6533_MicIn_option", &CHeadsetSound::ToggleMicMute},
+    {"valuechanged", "6533_MicIn_slider", &CHeadsetSound::ApplyMicLevel},
+    {"selectchanged", "6533_MicMoniter_option", &CHeadsetSound::ToggleMonitorMute},
+    {"valuechanged", "6533_MicMoniter_slider", &CHeadsetSound::ApplyMonitorLevel},
+    {"itemselect", "custom_eq_name_combo", &CHeadsetSound::ApplySelectedCurve},
+    {"click", "hs_EQ_btn_delete", &CHeadsetSound::DeleteCurve},
+    {"selectchanged", "magic_enable_option", &CHeadsetSound::ApplyMagicSwitch},
+});
+
+constexpr auto kNumberedActions = std::to_array<NumberedAction>({
+    {"selectchanged", "6533_eq_option_", &CHeadsetSound::SelectEqChoice},
+    {"valuechanged", "6533_eq_hz_slider_", &CHeadsetSound::ApplyBandSlider},
+    {"selectchanged", "magic_option_", &CHeadsetSound::SelectMagicType},
 });
 
 }  // namespace
@@ -61,18 +57,24 @@ bool HandleSoundNotify(const TNotifyUI& msg, CHeadsetSound& sound, const SoundNo
     if (!msg.pSender)
         return false;
     const QString name = msg.pSender->objectName();
-    const auto split = q31::devices::SplitIndexedName(name);
+    if (msg.sType == QLatin1String("click") && name == QLatin1String("hs_EQ_btn_save")) {
+        if (sound.SaveCurve() == 0 && notice)
+            notice(kNameTakenText);
+        return true;
+    }
     for (const Action& action : kActions) {
-        if (msg.sType != QLatin1String(action.type))
-            continue;
-        if (!action.numbered && name == QLatin1String(action.name)) {
-            action.run(sound, 0, notice);
+        if (msg.sType == QLatin1String(action.type) && name == QLatin1String(action.name)) {
+            (sound.*action.run)();
             return true;
         }
-        // A group's option that lost its selection asks for nothing.
-        if (action.numbered && split && split->prefix == QLatin1String(action.name) &&
-            (msg.sType != QLatin1String("selectchanged") || msg.wParam != 0)) {
-            action.run(sound, split->number, notice);
+    }
+    const auto split = q31::devices::SplitIndexedName(name);
+    // An option of a group that lost its selection asks for nothing.
+    if (!split || (msg.sType == QLatin1String("selectchanged") && msg.wParam == 0))
+        return false;
+    for (const NumberedAction& action : kNumberedActions) {
+        if (msg.sType == QLatin1String(action.type) && split->prefix == QLatin1String(action.prefix)) {
+            (sound.*action.run)(split->number);
             return true;
         }
     }

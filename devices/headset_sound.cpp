@@ -37,17 +37,25 @@ struct CHeadsetSound::Channel {
 };
 
 const CHeadsetSound::Channel CHeadsetSound::kMic = {
-    &HeadsetSound::micMuted,       kMicInSelect,
-    kMicInValue,                   &IHeadsetAudio::SetMicMuted,
-    &IHeadsetAudio::SetMicLevel,   &CVoice6533ControlUI::SetMicOn,
-    &CVoice6533ControlUI::SetMicLevel, &CVoice6533ControlUI::GetMicLevel,
+    .muted = &HeadsetSound::micMuted,
+    .onValue = kMicInSelect,
+    .levelValue = kMicInValue,
+    .writeMuted = &IHeadsetAudio::SetMicMuted,
+    .writeLevel = &IHeadsetAudio::SetMicLevel,
+    .showOn = &CVoice6533ControlUI::SetMicOn,
+    .showLevel = &CVoice6533ControlUI::SetMicLevel,
+    .level = &CVoice6533ControlUI::GetMicLevel,
 };
 
 const CHeadsetSound::Channel CHeadsetSound::kMonitor = {
-    &HeadsetSound::monitorMuted,       kMicMoniterSelect,
-    kMicMoniterValue,                  &IHeadsetAudio::SetMonitorMuted,
-    &IHeadsetAudio::SetMonitorLevel,   &CVoice6533ControlUI::SetMonitorOn,
-    &CVoice6533ControlUI::SetMonitorLevel, &CVoice6533ControlUI::GetMonitorLevel,
+    .muted = &HeadsetSound::monitorMuted,
+    .onValue = kMicMoniterSelect,
+    .levelValue = kMicMoniterValue,
+    .writeMuted = &IHeadsetAudio::SetMonitorMuted,
+    .writeLevel = &IHeadsetAudio::SetMonitorLevel,
+    .showOn = &CVoice6533ControlUI::SetMonitorOn,
+    .showLevel = &CVoice6533ControlUI::SetMonitorLevel,
+    .level = &CVoice6533ControlUI::GetMonitorLevel,
 };
 
 CHeadsetSound::CHeadsetSound(IHeadsetSoundHost& host) : m_host(host), m_bandGains(kBandCount)
@@ -158,14 +166,14 @@ void CHeadsetSound::ApplyLevel(const Channel& channel)
     CVoice6533ControlUI* sound = m_soundControl;
     if (!sound)
         return;
-    const int level = (sound->*channel.level)();
+    const int level = std::min((sound->*channel.level)(), kMaxLevel);
     if (level < 0)
         return;
-    if (!m_audio || !(m_audio->*channel.writeLevel)(std::min(level, kMaxLevel))) {
+    if (!m_audio || !(m_audio->*channel.writeLevel)(level)) {
         (sound->*channel.showLevel)(Value(channel.levelValue));
         return;
     }
-    Value(channel.levelValue) = std::min(level, kMaxLevel);
+    Value(channel.levelValue) = level;
     Store();
     Save();
 }
