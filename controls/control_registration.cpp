@@ -8,8 +8,10 @@
 #include "controls/hand_img_button_ui.h"
 #include "controls/hand_img_select_button_ui.h"
 #include "controls/light_control_ui.h"
+#include "controls/magic_control_ui.h"
 #include "controls/redio_macro_button_ui.h"
 #include "controls/select_panel_ui.h"
+#include "controls/voice6533_control_ui.h"
 #include "controls/wnd_ui.h"
 #include "ui/control_factory.h"
 
@@ -36,6 +38,8 @@ void RegisterControls(CControlFactory& factory)
     factory.RegisterControl<CComboEditContainerElementUI>("ComboEditContainerElement",
                                                           "CComboEditContainerElementUI");
     RegisterLightControl(factory);
+    RegisterVoice6533Control(factory);
+    RegisterMagicControl(factory);
 }
 
 }  // namespace q31::controls

@@ -8,7 +8,6 @@
 #include "ui/control_factory.h"
 #include "ui/control_text.h"
 #include "ui/option_ui.h"
-#include "ui/paint_manager.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -53,10 +52,7 @@ CLightControlUI::CLightControlUI(QWidget* parent) : CHorizontalLayoutUI(parent) 
 
 QWidget* CLightControlUI::Child(const QString& name) const
 {
-    QPointer<QWidget>& cached = m_children[name];
-    if (!cached)
-        cached = CPaintManagerUI::FindSubControlByName(this, name);
-    return cached;
+    return m_children.Find(name);
 }
 
 QComboBox* CLightControlUI::EffectCombo() const
@@ -67,14 +63,6 @@ QComboBox* CLightControlUI::EffectCombo() const
 QLineEdit* CLightControlUI::ComponentEdit(Component component) const
 {
     return ChildAs<QLineEdit>(EditName(component));
-}
-
-void CLightControlUI::SelectQuietly(QComboBox* combo, int index)
-{
-    if (!combo)
-        return;
-    const QSignalBlocker quiet(combo);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
 void CLightControlUI::EnableGroup(const char* name, bool enabled)
@@ -119,7 +107,7 @@ void CLightControlUI::SetEffectList(const QStringList& names, const std::vector<
 void CLightControlUI::ShowLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3)
 {
     const LightSettings light = UnpackLightWords({word0, word1, word2, word3});
-    SelectQuietly(EffectCombo(), light[kEffect]);
+    q31::controls::ShowCurrentIndex(EffectCombo(), light[kEffect]);
     SetBrightness(light[kBrightness]);
     SetSpeed(light[kSpeed]);
     SetRgbText(Component::Red, QString::number(light[kRed]));
@@ -134,7 +122,7 @@ void CLightControlUI::ShowLightSettings(DWORD word0, DWORD word1, DWORD word2, D
 
 void CLightControlUI::SelectEffect(int index)
 {
-    SelectQuietly(EffectCombo(), index);
+    q31::controls::ShowCurrentIndex(EffectCombo(), index);
     UpdateLayout(index);
 }
 
@@ -146,7 +134,7 @@ int CLightControlUI::GetSelectedEffect() const
 
 void CLightControlUI::SelectCustomGroup(int index)
 {
-    SelectQuietly(ChildAs<QComboBox>("light_combo_custommodeSelect"), index);
+    q31::controls::ShowCurrentIndex(ChildAs<QComboBox>("light_combo_custommodeSelect"), index);
 }
 
 int CLightControlUI::GetSelectedCustomGroup() const
@@ -157,7 +145,7 @@ int CLightControlUI::GetSelectedCustomGroup() const
 
 void CLightControlUI::SelectSecondaryEffect(int index)
 {
-    SelectQuietly(ChildAs<QComboBox>("light_combo_ZZCCmodeSelect"), index);
+    q31::controls::ShowCurrentIndex(ChildAs<QComboBox>("light_combo_ZZCCmodeSelect"), index);
 }
 
 int CLightControlUI::GetSelectedSecondaryEffect() const

@@ -7,14 +7,13 @@
 // Its child controls are looked up by name on first use; a missing one is
 // skipped: setters do nothing, getters answer their default.
 #include "controls/device_light_editor.h"
+#include "controls/named_children.h"
 #include "ui/container_ui.h"
 
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <map>
 #include <vector>
 
 class CControlFactory;
@@ -81,14 +80,13 @@ private:
     }
     QComboBox* EffectCombo() const;
     QLineEdit* ComponentEdit(Component component) const;
-    void SelectQuietly(QComboBox* combo, int index);
     void EnableGroup(const char* name, bool enabled);
     void ShowGroup(const char* name, bool shown);
 
     int m_deviceKind = 0;
     bool m_sameModeAvailable = false;
     std::array<DWORD, 3> m_lightInfo{};
-    mutable std::map<QString, QPointer<QWidget>> m_children;
+    q31::controls::CNamedChildren m_children{*this};
 };
 
 namespace q31::controls {

@@ -3,6 +3,7 @@
 // change the user made.
 #include "ui/option_ui.h"
 
+#include <QComboBox>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -26,6 +27,15 @@ inline void ShowValue(QSlider* slider, int value)
         return;
     const QSignalBlocker quiet(slider);
     slider->setValue(value);
+}
+
+// An index outside the list selects nothing.
+inline void ShowCurrentIndex(QComboBox* combo, int index)
+{
+    if (!combo)
+        return;
+    const QSignalBlocker quiet(combo);
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
 }  // namespace q31::controls

@@ -117,3 +117,10 @@ void CHs6533Profiledata::WriteCustomEqValues(int curve, const std::vector<int>& 
     if (const auto slot = CurveSlot(curve))
         WriteCurve(ElementToWrite(MemberToWrite(m_section, "CustomEQHzValueInfo"), *slot), gains);
 }
+
+void CHs6533Profiledata::RemoveCustomEqValues(int curve)
+{
+    const auto slot = CurveSlot(curve);
+    if (slot && *slot < SizeOf(Member(m_section, "CustomEQHzValueInfo")))
+        MemberToWrite(m_section, "CustomEQHzValueInfo").removeIndex(*slot, nullptr);
+}

@@ -26,4 +26,7 @@ public:
     // The ten band gains of a custom curve, with missing bands added as 0.
     std::vector<int> ReadCustomEqValues(int curve);
     void WriteCustomEqValues(int curve, const std::vector<int>& gains);
+    // Takes a custom curve out; the curves after it move down by one, so that
+    // they stay paired with their names. A curve the document lacks is ignored.
+    void RemoveCustomEqValues(int curve);
 };

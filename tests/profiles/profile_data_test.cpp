@@ -259,6 +259,23 @@ TEST_F(ProfileDataTest, HeadsetSectionsSurviveSaveAndLoad)
     EXPECT_EQ(loaded.ReadCustomEqValues(0), std::vector<int>(10));
 }
 
+TEST_F(ProfileDataTest, RemovingACustomCurveMovesTheLaterOnesDown)
+{
+    auto data = Load<CHs6533Profiledata>(WriteProfile("h", Json::Value(Json::objectValue)));
+    data.RemoveCustomEqValues(0);
+    EXPECT_FALSE(data.DeviceSection().isMember("CustomEQHzValueInfo"));
+    for (int curve = 0; curve < 3; ++curve)
+        data.WriteCustomEqValues(curve, std::vector<int>(10, curve + 1));
+    data.RemoveCustomEqValues(3);
+    data.RemoveCustomEqValues(-1);
+    EXPECT_EQ(data.DeviceSection()["CustomEQHzValueInfo"].size(), 3u);
+    data.RemoveCustomEqValues(1);
+    auto loaded = SaveAndReload(data);
+    EXPECT_EQ(loaded.DeviceSection()["CustomEQHzValueInfo"].size(), 2u);
+    EXPECT_EQ(loaded.ReadCustomEqValues(0), std::vector<int>(10, 1));
+    EXPECT_EQ(loaded.ReadCustomEqValues(1), std::vector<int>(10, 3));
+}
+
 TEST_F(ProfileDataTest, EqTypesShareSlotsAndCustomTypeHasNone)
 {
     auto data = Load<CHs6533Profiledata>(WriteProfile("h", Json::Value(Json::objectValue)));
