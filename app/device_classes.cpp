@@ -2,6 +2,7 @@
 
 #include "devices/halvorin_keyboard_device.h"
 #include "devices/halvorin_mouse_device.h"
+#include "devices/halvorin_mouse_pad_device.h"
 #include "devices/halvorin_usb_device.h"
 #include "ui/control_factory.h"
 
@@ -20,6 +21,7 @@ constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
     {"CHalvorinUSBDevice", &MakeDevice<CHalvorinUSBDevice>},
     {"HalvorinKeyboardDevice", &MakeDevice<CHalvorinKeyboardDevice>},
     {"HalvorinMouseDevice", &MakeDevice<CHalvorinMouseDevice>},
+    {"HalvorinMousePadDevice", &MakeDevice<CHalvorinMousePadDevice>},
 });
 
 }  // namespace

@@ -16,6 +16,8 @@ inline constexpr std::size_t kPowerStatusReceiverByte = 3;
 inline constexpr std::size_t kPowerStatusWindowByte = 4;
 using PowerStatus = std::array<std::uint8_t, kPowerStatusLength>;
 inline constexpr UINT kDeviceStatusMessage = 0x0D01;
+// A device's current profile number, read from it, goes to the main window with this.
+inline constexpr UINT kDeviceProfileMessage = 0x0D00;
 
 class IDevicePowerControl {
 public:

@@ -3,47 +3,12 @@
 #include "devices/custom_effect_modes.h"
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_light_modes.h"
+#include "devices/pad_effect_steps.h"
 #include "hid/hid_catalogue.h"
 
 #include <algorithm>
 
 namespace q31::devices {
-namespace {
-
-// The step routines the mouse pad and the headset share with the others;
-// their flow, ring wave and column wave (modes 0, 6, 7) are not drawn here.
-enum PadLightMode {
-    kPadModeSpectrum = 1,
-    kPadModeBreathingSpectrum = 2,
-    kPadModeStatic = 3,
-    kPadModeBlinkSpectrum = 4,
-    kPadModeOff = 8,
-};
-
-void StepPadMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now)
-{
-    switch (settings[kSettingEffect]) {
-    case kPadModeSpectrum:
-        StepSpectrum(effect, settings, records);
-        break;
-    case kPadModeBreathingSpectrum:
-        StepBreathingSpectrum(effect, settings, records);
-        break;
-    case kPadModeStatic:
-        StepStatic(settings, records);
-        break;
-    case kPadModeBlinkSpectrum:
-        StepBlinkSpectrum(effect, settings, records, now);
-        break;
-    case kPadModeOff:
-        StepOff(records);
-        break;
-    default:
-        break;
-    }
-}
-
-}  // namespace
 
 int PreviewStepThreshold(int kindIndex, const LightSettings& settings)
 {
@@ -83,6 +48,7 @@ CPreviewPasses::CPreviewPasses(int kindIndex, const LightSettings& settings, std
         m_perLight.resize(std::size_t(lights), LightSettings{});
         ResetPerLightEffects(m_perLightStates, m_perLight);
     }
+    RestartWaves(m_keyLights);
 }
 
 void CPreviewPasses::Pass(DWORD now)
@@ -108,7 +74,9 @@ void CPreviewPasses::StepMode(DWORD now)
         StepMousePreview(m_settings[kSettingEffect], m_effect, m_mouseEffect, m_settings, m_records, now);
         break;
     default:
-        StepPadMode(m_settings, m_effect, m_records, now);
+        // The headset's LEDs wave as the pad's do; its own flow is not drawn here.
+        if (m_kindIndex == kKindMousePad || m_settings[kSettingEffect] != kPadModeFlow)
+            StepPadPreview(m_settings[kSettingEffect], m_effect, m_padWave, m_keyLights, m_settings, m_records, now);
         break;
     }
 }

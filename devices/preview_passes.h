@@ -5,8 +5,10 @@
 // routines, the custom effect and the per-light effects the devices run.
 #include "devices/custom_effect_player.h"
 #include "devices/effect_steps.h"
+#include "devices/key_lights.h"
 #include "devices/keyboard_effects.h"
 #include "devices/mouse_effect_steps.h"
+#include "devices/pad_effect_steps.h"
 #include "devices/per_light_effects.h"
 #include "profiles/profile_records.h"
 
@@ -49,6 +51,8 @@ private:
     EffectState m_effect;
     std::unique_ptr<CKeyboardEffects> m_keyboard;
     MouseEffectState m_mouseEffect;
+    PadWaveState m_padWave;
+    CKeyLights m_keyLights;
     std::recursive_mutex m_customLock;
     std::vector<CustomEffectStep> m_custom;
     int m_customPosition = 0;

@@ -178,6 +178,11 @@ const std::map<std::string, Handler>& Handlers()
                                     static_cast<std::uint16_t>(NumberArgument(args.At(1, "code"), 0xFFFF, "the code"))));
          }},
         {"battery", [](SimHub& hub, const Arguments& args) { return Battery(hub, args); }},
+        {"phone", [](SimHub& hub, const Arguments& args) {
+             args.ExpectCount(2);
+             return Done(hub.SetPhoneKind(args.At(0, "device"),
+                                          static_cast<std::uint8_t>(NumberArgument(args.At(1, "kind"), 0xFF, "the phone kind"))));
+         }},
         {"fault", [](SimHub& hub, const Arguments& args) { return Fault(hub, args); }},
         {"dump", [](SimHub& hub, const Arguments& args) { return Dump(hub, args); }},
         {"log", [](SimHub& hub, const Arguments& args) { return Log(hub, args); }},
@@ -219,6 +224,7 @@ std::string ControlUsage()
            "  notify KIND CODE                  battery KIND PERCENT [--charging 0|1|2]\n"
            "  fault KIND WHAT [ARG] [once|always|times N] [command CODE]\n"
            "        WHAT: noreply, echo, status-ff, status-fe, delay MS, garbage, unplug [AFTER]; or clear\n"
+           "  phone KIND N                      (the mouse pad's charger: 0 none, 1, 2, 3 the phone kinds)\n"
            "  dump KIND REGION                  log [COUNT | clear]\n"
            "  latency MS                        list\n"
            "KIND: keyboard, mouse, mousepad, headset\n";

@@ -1,6 +1,6 @@
 #pragma once
 // The commands of q31-devsim that act on the simulated devices: plug, unplug,
-// reachable, press, profile, dpi, notify, battery, fault, dump, log, latency,
+// reachable, press, profile, dpi, notify, battery, phone, fault, dump, log, latency,
 // list. The same words work on any hub, in the program or in a test.
 #include "sim/sim_hub.h"
 

@@ -230,4 +230,12 @@ void SimDevice::SetBattery(std::uint8_t percent, std::optional<std::uint8_t> cha
         status[kStatusChargingByte] = *charging;
 }
 
+bool SimDevice::SetPhoneKind(std::uint8_t kind)
+{
+    if (m_model.deviceType != MousePad)
+        return false;
+    m_memory.at(Region::Status)[kStatusPhoneByte] = kind;
+    return true;
+}
+
 }  // namespace q31::sim

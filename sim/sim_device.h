@@ -59,6 +59,8 @@ public:
     // The mouse's DPI stage button; false when the model has no DPI stage.
     bool SetDpiStage(std::uint8_t stage);
     void SetBattery(std::uint8_t percent, std::optional<std::uint8_t> charging);
+    // What lies on the charger: false when the model has none (only the mouse pad has one).
+    bool SetPhoneKind(std::uint8_t kind);
 
 private:
     CommandReport Execute(const CommandReport& request, Route route);

@@ -324,6 +324,17 @@ Outcome SimHub::SetBattery(const std::string& device, std::uint8_t percent, std:
     return {};
 }
 
+Outcome SimHub::SetPhoneKind(const std::string& device, std::uint8_t kind)
+{
+    std::lock_guard lock(m_mutex);
+    SimDevice* target = FindDevice(device);
+    if (!target)
+        return NoSuchDevice(device);
+    if (!target->SetPhoneKind(kind))
+        return "the " + device + " has no phone charger";
+    return {};
+}
+
 Outcome SimHub::AddFault(const std::string& device, const SimFault& fault)
 {
     std::lock_guard lock(m_mutex);

@@ -53,6 +53,8 @@ public:
     Outcome SwitchProfile(const std::string& device, std::uint8_t profile);
     Outcome ChangeDpiStage(const std::string& device, std::uint8_t stage);
     Outcome SetBattery(const std::string& device, std::uint8_t percent, std::optional<std::uint8_t> charging);
+    // The kind of phone on the mouse pad's charger, as its status record reports it.
+    Outcome SetPhoneKind(const std::string& device, std::uint8_t kind);
     Outcome AddFault(const std::string& device, const SimFault& fault);
     Outcome ClearFaults(const std::string& device);
 

@@ -1,4 +1,4 @@
-// The lighting editor on the keyboard and mouse pages the program ships, over
+// The lighting editor on the keyboard, mouse and mouse pad pages the program ships, over
 // the simulated devices: what each change leaves in the settings record the
 // device holds, in the profile and on the editor.
 #include "app/lighting_owner.h"
@@ -29,18 +29,19 @@
 namespace q31::test {
 namespace {
 
-// Where the settings record carries the lighting, on both devices.
+// Where the settings record carries the lighting, on all three devices.
 enum RecordByte { kMode = 1, kBrightness = 2, kTurnedSpeed = 3, kDirection = 4, kMultiColour = 5, kRed = 6 };
 
 class LightingOwnerTest : public ::testing::Test {
 protected:
     void Open(const char* skin, const char* device, std::uint16_t type, int lightCount)
     {
-        QDir(UserDataFolder(QString::fromLatin1(device == std::string("keyboard") ? "keyboard" : "mouse")))
-            .removeRecursively();
+        // The device's folder: the simulator's name but for the pad's.
+        const QString kind = device == std::string("mousepad") ? QStringLiteral("MousePad") : QString::fromLatin1(device);
+        QDir(UserDataFolder(kind)).removeRecursively();
         page = builder.BuildShipped(skin);
         ASSERT_NE(page, nullptr);
-        page->SetKindName(QString::fromLatin1(device));
+        page->SetKindName(kind);
         page->SetLightCount(lightCount);
         page->CreatePage();
         builder.ShowAtWindowSize(*page);
@@ -230,6 +231,27 @@ TEST_F(LightingOwnerTest, MouseEffectPaletteAndDirectionReachItsRecord)
     EXPECT_EQ(Record()[kDirection], 1);
     // The mouse has no secondary effect.
     EXPECT_FALSE(Send("itemselect", Find<QComboBox>("light_combo_ZZCCmodeSelect"), 1));
+}
+
+TEST_F(LightingOwnerTest, MousePadEffectSpeedAndColourReachItsRecordAndItsOwnBytesStay)
+{
+    Open("mousepaddevice.xml", "mousepad", MousePad, 15);
+    ASSERT_EQ(editor->GetDeviceKind(), 3);
+    ASSERT_TRUE(SelectEffect(7));
+    EXPECT_EQ(Record()[kMode], 7);
+    ASSERT_TRUE(SelectEffect(0));
+    ASSERT_TRUE(MoveSlider("deng_speed_slider", 4));
+    EXPECT_EQ(Record()[kTurnedSpeed], 0);
+    Find<CColorPaletteUI>("deng_Color_Pallet")->SetSelectColor(0xFF102030);
+    ASSERT_TRUE(Send("colorchanged", Find<CColorPaletteUI>("deng_Color_Pallet")));
+    EXPECT_EQ(RecordColour(), (std::array<std::uint8_t, 3>{0x10, 0x20, 0x30}));
+    EXPECT_EQ(Record()[kMultiColour], 0);
+    // The direction lives in the profile; the record's byte and its tail are the pad's own.
+    ASSERT_TRUE(Send("selectchanged", Find<COptionUI>("deng_FXR_check"), 1));
+    const auto record = Record();
+    EXPECT_EQ(record[kDirection], 1);
+    EXPECT_EQ(record[9], 0x10);
+    EXPECT_EQ(record[20], 0xC0);
 }
 
 TEST_F(LightingOwnerTest, AMouseDragOverEveryZoneSendsTheProfileAgainAndAPartOfThemDoesNot)

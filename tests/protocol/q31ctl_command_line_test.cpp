@@ -128,6 +128,17 @@ TEST(Q31ctlCommandLineTest, ProfileCommandsGoOnlyToAKeyboardOrMouse)
         EXPECT_FALSE(Parse({"--device", "mouse", "apply-profile", "p.Json", "--screen", screen}).options) << screen;
 }
 
+TEST(Q31ctlCommandLineTest, ThePadTakesAProfileWithoutMacrosOrScreen)
+{
+    const auto parsed = Parse({"--device", "mousepad", "apply-profile", "p.Json"});
+    ASSERT_TRUE(parsed.options) << parsed.error;
+    EXPECT_EQ(parsed.options->command, Command::ApplyProfile);
+    EXPECT_EQ(parsed.options->profilePath, "p.Json");
+    EXPECT_FALSE(Parse({"--device", "mousepad", "apply-profile", "p.Json", "--macros", "/tmp/m"}).options);
+    EXPECT_FALSE(Parse({"--device", "mousepad", "apply-profile", "p.Json", "--screen", "1920x1080"}).options);
+    EXPECT_FALSE(Parse({"--device", "headset", "apply-profile", "p.Json"}).options);
+}
+
 TEST(Q31ctlCommandLineTest, UsageSaysWhatEachCommandSendsAndWhatEachExitStatusMeans)
 {
     const std::string usage = UsageText();

@@ -272,6 +272,49 @@ TEST_F(Q31ctlRunnerTest, ApplyProfileFailuresGiveOneLine)
     EXPECT_FALSE(hub->Brackets("keyboard")->open);
 }
 
+std::string WritePadProfile(const TempFolder& folder)
+{
+    Json::Value light(Json::objectValue);
+    light["SelectItem"] = 7;
+    light["Light"] = 2;
+    light["Speed"] = 4;
+    light["MultiColor"] = 0;
+    light["Red"] = 11;
+    light["Green"] = 22;
+    light["Blue"] = 33;
+    Json::Value document(Json::objectValue);
+    document["Device"][0]["LightInfo"] = light;
+    const std::string path = folder.Path() + "/pad.Json";
+    EXPECT_TRUE(WriteJsonFile(QString::fromStdString(path), document));
+    return path;
+}
+
+TEST_F(Q31ctlRunnerTest, ApplyProfileWritesThePadsLightingAndKeepsItsOwnBytes)
+{
+    ASSERT_EQ(hub->Plug("mousepad", sim::Route::Cable), "");
+    const auto before = Memory("mousepad", sim::Region::Parameters);
+    TempFolder folder;
+    CtlRun run = Run({"--device", "mousepad", "apply-profile", WritePadProfile(folder)});
+    ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+    const auto after = Memory("mousepad", sim::Region::Parameters);
+    EXPECT_EQ((std::vector<int>(after.begin(), after.begin() + 9)), (std::vector<int>{0, 7, 2, 0, 1, 0, 11, 22, 33}));
+    EXPECT_TRUE(std::equal(before.begin() + 9, before.begin() + 21, after.begin() + 9));
+    EXPECT_FALSE(hub->Brackets("mousepad")->open);
+
+    // A pad whose record cannot be read gets nothing written.
+    sim::SimFault fault;
+    fault.kind = sim::FaultKind::StatusFE;
+    fault.command = kCmdReadParams;
+    ASSERT_EQ(hub->AddFault("mousepad", fault), "");
+    TakeRequests();
+    run = Run({"--device", "mousepad", "apply-profile", WritePadProfile(folder)});
+    EXPECT_EQ(run.status, ctl::kExitStatusFE);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    const auto requests = TakeRequests();
+    EXPECT_TRUE(std::none_of(requests.begin(), requests.end(),
+                             [](const Report& report) { return report[3] == kCmdWriteParams; }));
+}
+
 Json::Value ParseJsonLine(const std::string& text)
 {
     Json::Value value;

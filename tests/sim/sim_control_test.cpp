@@ -35,6 +35,19 @@ TEST(SimControl, PlugsUnplugsAndScriptsTheDevices)
     EXPECT_FALSE(hub->IsPlugged("keyboard", Route::Receiver));
 }
 
+TEST(SimControl, PutsAPhoneOnThePadsChargerOnly)
+{
+    auto hub = MakeHub();
+    EXPECT_TRUE(Command(*hub, "phone mousepad 2").ok);
+    EXPECT_EQ(hub->Dump("mousepad", Region::Status)->at(5), 2);
+    EXPECT_TRUE(Command(*hub, "phone mousepad 0").ok);
+    EXPECT_EQ(hub->Dump("mousepad", Region::Status)->at(5), 0);
+    EXPECT_EQ(Command(*hub, "phone mouse 1").text, "the mouse has no phone charger");
+    EXPECT_EQ(hub->Dump("mouse", Region::Status)->at(5), 0);
+    EXPECT_FALSE(Command(*hub, "phone mousepad 256").ok);
+    EXPECT_FALSE(Command(*hub, "phone mousepad").ok);
+}
+
 TEST(SimControl, ExplainsWhatItCannotDo)
 {
     auto hub = MakeHub();

@@ -52,7 +52,7 @@ constexpr std::array<CommandRule, 21> kCommands = {{
      "print notification codes (sends nothing)"},
     {"autostart", Command::Autostart, 1, "autostart on|off", "", "start Q-31 at login, or not (sends nothing)"},
     {"apply-profile", Command::ApplyProfile, 1, "apply-profile PROFILE.Json [--macros FOLDER] [--screen WxH]",
-     "--macros --screen", "keyboard, mouse: write a profile as a profile switch does"},
+     "--macros --screen", "keyboard, mouse, mousepad: write a profile as a profile switch does"},
     {"layout", Command::Layout, 0, "layout", "", "keyboard, mouse: print where its keys are as JSON"},
 }};
 
@@ -162,6 +162,11 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
         break;
     case Command::ApplyProfile:
         options.profilePath = args[0];
+        if (options.deviceType == MousePad) {
+            if (extra.count("--macros") || extra.count("--screen"))
+                throw UsageError{"apply-profile: the mouse pad takes neither --macros nor --screen"};
+            break;
+        }
         if (extra.count("--macros"))
             options.macroFolder = extra.at("--macros");
         RequireKeyboardOrMouse(options, "apply-profile");
@@ -269,7 +274,8 @@ std::string UsageText()
         "Numbers are decimal or 0x-prefixed hex; HEX is hex bytes (\"0aff\", \"0a ff\", \"0a:ff\").\n"
         "apply-profile writes the settings record, the macros of FOLDER, the custom colours (keyboard)\n"
         "and the key table; without --macros the keys bound to macros get their default codes. The\n"
-        "mouse is told the screen size of --screen, 1920x1080 without it.\n"
+        "mouse is told the screen size of --screen, 1920x1080 without it. The mouse pad gets its lighting\n"
+        "record, with the bytes of the pad's own read from it first.\n"
         "--trace prints every report sent and received; --simulate uses the simulated devices\n"
         "(those of a running q31-devsim, else a keyboard, mouse, mouse pad and headset on their cables).\n"
         "Exit status: 0 success, 1 other failure, 2 bad usage, 3 no device (list: none found),\n"

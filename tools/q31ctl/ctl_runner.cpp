@@ -15,6 +15,7 @@
 #include "tools/q31ctl/exit_status.h"
 #include "tools/q31ctl/keyboard_commands.h"
 #include "tools/q31ctl/mouse_commands.h"
+#include "tools/q31ctl/pad_commands.h"
 #include "tools/q31ctl/trace_backend.h"
 
 namespace q31::ctl {
@@ -251,6 +252,8 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
         return Finish(console, result);
     }
     case Command::ApplyProfile:
+        if (options.deviceType == MousePad)
+            return ApplyPadProfile(options, link, console);
         return IsMouseType(options.deviceType) ? ApplyMouseProfile(options, link, console)
                                                : ApplyKeyboardProfile(options, link, console);
     case Command::Layout:

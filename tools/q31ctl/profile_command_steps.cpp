@@ -20,7 +20,7 @@ std::optional<macros::MacroFolder> MacroFolderOf(const Options& options)
 
 QString DefaultEffectList()
 {
-    return DefaultDataFolder() + QStringLiteral("default_light.json");
+    return DefaultDataFolder() + QStringLiteral("/default_light.json");
 }
 
 int FinishProfileWrite(Console console, const devices::ProfileWriteResult& written, const std::string& device)
