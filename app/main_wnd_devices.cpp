@@ -9,6 +9,7 @@
 #include "controls/select_panel_ui.h"
 #include "devices/device_views.h"
 #include "devices/halvorin_usb_device.h"
+#include "mouse_extras/mp_device_power_ui.h"
 #include "platform/debug_log.h"
 #include "platform/folders.h"
 #include "protocol/link_attach.h"
@@ -180,6 +181,8 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     }
 
     const int powerIndex = m_powerSwitch->addWidget(power);
+    if (auto* powerControl = qobject_cast<CMpDevicePowerUI*>(power))
+        powerControl->SetDeviceType(option.type, option.variant);
     m_powerControls.push_back(power);
 
     m_pm.AddNotifier(&device->PageNotifier());

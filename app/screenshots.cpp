@@ -90,6 +90,13 @@ void SavePaletteDialog(CMainWnd& window, const QString& folder)
     swatch->click();
 }
 
+// The title bar while the mouse page is selected, with the mouse's power display.
+void SavePowerDisplay(CMainWnd& window, const QString& folder)
+{
+    SaveWidget(window.GetPaintManager().FindControl(QStringLiteral("title_bar")),
+               QDir(folder).filePath(QStringLiteral("power.png")));
+}
+
 // The skin pop-up over the main window, as its button opens it; closed again after.
 void SaveSkinPopup(CMainWnd& window, const QString& folder)
 {
@@ -168,8 +175,10 @@ void TakeNext(CMainWnd& window, const QString& folder, std::size_t next)
         option->click();
     QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, next, entry] {
         Save(window, QDir(folder).filePath(entry->GetKindName() + QStringLiteral(".png")));
-        if (entry->GetKindName() == QLatin1String("mouse"))
+        if (entry->GetKindName() == QLatin1String("mouse")) {
+            SavePowerDisplay(window, folder);
             SavePaletteDialog(window, folder);
+        }
         SaveExtraTabs(window, folder, *entry, [&window, folder, next] { TakeNext(window, folder, next + 1); });
     });
 }

@@ -10,8 +10,8 @@ class CMainWnd;
 namespace q31::app {
 
 // Starts taking the pictures after delayMs; writes "main.png" and
-// "<kind name>.png" for each visible device ("palette.png" after the mouse's),
-// then "about.png", into folder.
+// "<kind name>.png" for each visible device ("power.png" and "palette.png"
+// after the mouse's), then "about.png", into folder.
 void TakeScreenshotsLater(CMainWnd& window, const QString& folder, int delayMs);
 
 }  // namespace q31::app

@@ -1,6 +1,7 @@
 // The battery and charging state a keyboard or mouse reports in its status record.
 #include "devices/device_views.h"
 #include "devices/halvorin_usb_device.h"
+#include "devices/power_status_read.h"
 #include "platform/ui_message.h"
 #include "protocol/result_codes.h"
 
@@ -12,12 +13,10 @@ void CHalvorinUSBDevice::ReadPowerStatus()
         return;
     AskDevice<std::optional<PowerStatus>>(
         [this](const CStopEvent&) -> std::optional<PowerStatus> {
-            PowerStatus status{};
-            if (!m_commandLink.QueryReceiverLink() ||
-                m_commandLink.ReadStatus(status.data(), status.size(), 0) != q31::kResultSuccess)
+            const q31::devices::PowerStatusRead read = q31::devices::ReadPowerStatusRecord(m_commandLink);
+            if (read.result != q31::kResultSuccess)
                 return std::nullopt;
-            status[kPowerStatusReceiverByte] = m_commandLink.IsReceiverMode() ? 1 : 0;
-            return status;
+            return read.status;
         },
         [this](std::optional<PowerStatus> status) {
             if (!status)

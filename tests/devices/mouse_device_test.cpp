@@ -3,19 +3,23 @@
 // leaves in the mouse's memory, and what the mouse reports by itself.
 #include "devices/halvorin_mouse_device.h"
 
+#include "devices/device_views.h"
 #include "keys/function_types.h"
 #include "macros/macro_files.h"
 #include "platform/folders.h"
 #include "protocol/command_codes.h"
+#include "sim/sim_faults.h"
 #include "tests/devices/colour_dialog_driver.h"
 #include "tests/devices/device_test_support.h"
 #include "ui/option_ui.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -262,6 +266,52 @@ TEST_P(MouseDeviceTest, AProfileSwitchPutsSettingsAndButtonsOnTheMouse)
     EXPECT_EQ(KeyMapAt(1), keys[2].factory);
     EXPECT_EQ(Parameters()[11], 4);
     EXPECT_FALSE(Find<QWidget>(QStringLiteral("device_status_line"))->isVisible());
+}
+
+// Whatever the mouse takes to answer, the window goes on meanwhile.
+TEST_P(MouseDeviceTest, ThePowerStateIsReadOnTheWorkerWhileTheWindowGoesOn)
+{
+    struct Recorder : IDevicePowerControl {
+        void ShowPowerLayout(int) override {}
+        void ShowPowerStatus(const PowerStatus& status) override
+        {
+            events.push_back("shown");
+            shown.push_back(status);
+        }
+        std::vector<std::string> events;
+        std::vector<PowerStatus> shown;
+    } power;
+    page->SetPowerControl(&power);
+    ASSERT_EQ(bus.hub->SetBattery("mouse", 15, 1), "");
+    sim::SimFault slow;
+    slow.kind = sim::FaultKind::DelayedReply;
+    slow.delayMs = 800;
+    slow.command = kCmdReadStatus;
+    ASSERT_EQ(bus.hub->AddFault("mouse", slow), "");
+
+    page->RefreshPower();
+    QTimer::singleShot(0, [&power] { power.events.push_back("turned"); });
+    EXPECT_TRUE(QTest::qWaitFor([&power] { return power.shown.size() == 1; }, 5000));
+    EXPECT_EQ(power.events, (std::vector<std::string>{"turned", "shown"}));
+    ASSERT_EQ(power.shown.size(), 1u);
+    EXPECT_EQ(power.shown[0][0], 15);
+    EXPECT_EQ(power.shown[0][kPowerStatusReceiverByte], GetParam() == MouseReceiver ? 1 : 0);
+    page->SetPowerControl(nullptr);
+}
+
+// A mouse (or its receiver) that never answers keeps only the worker waiting.
+TEST_P(MouseDeviceTest, ASilentMouseDoesNotHoldTheWindow)
+{
+    sim::SimFault silent;
+    silent.times = sim::SimFault::kAlways;
+    ASSERT_EQ(bus.hub->AddFault("mouse", silent), "");
+    QElapsedTimer held;
+    held.start();
+    page->RefreshPower();
+    bool turned = false;
+    QTimer::singleShot(0, [&turned] { turned = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&turned] { return turned; }, 1000));
+    EXPECT_LT(held.elapsed(), 1000);
 }
 
 INSTANTIATE_TEST_SUITE_P(CableAndReceiver, MouseDeviceTest, ::testing::Values(Mouse, MouseReceiver),

@@ -139,6 +139,19 @@ TEST(Q31ctlCommandLineTest, ThePadTakesAProfileWithoutMacrosOrScreen)
     EXPECT_FALSE(Parse({"--device", "headset", "apply-profile", "p.Json"}).options);
 }
 
+TEST(Q31ctlCommandLineTest, PowerGoesOnlyToAMouseOrAMousePad)
+{
+    for (const char* device : {"mouse", "mouse-receiver", "mousepad"}) {
+        const auto parsed = Parse({"--device", device, "power"});
+        ASSERT_TRUE(parsed.options) << device << ": " << parsed.error;
+        EXPECT_EQ(parsed.options->command, Command::Power);
+    }
+    for (const char* device : {"keyboard", "keyboard-receiver", "headset"})
+        EXPECT_FALSE(Parse({"--device", device, "power"}).options) << device;
+    EXPECT_FALSE(Parse({"power"}).options);
+    EXPECT_FALSE(Parse({"--device", "mouse", "power", "--screen", "1x1"}).options);
+}
+
 TEST(Q31ctlCommandLineTest, UsageSaysWhatEachCommandSendsAndWhatEachExitStatusMeans)
 {
     const std::string usage = UsageText();

@@ -345,6 +345,34 @@ TEST_F(Q31ctlRunnerTest, MouseLayoutPrintsEachButtonsSlotAndTheDpiLimitsAsJson)
     }
 }
 
+TEST_F(Q31ctlRunnerTest, PowerPrintsWhatThePowerDisplayShowsAsJson)
+{
+    for (const auto& [name, route] :
+         {std::pair{"mouse", sim::Route::Cable}, std::pair{"mouse-receiver", sim::Route::Receiver}}) {
+        ASSERT_EQ(hub->Plug("mouse", route), "");
+        ASSERT_EQ(hub->SetBattery("mouse", 57, 1), "");
+        const CtlRun run = Run({"--device", name, "power"});
+        ASSERT_EQ(run.status, ctl::kExitSuccess) << run.err;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
+        const Json::Value power = ParseJsonLine(run.out);
+        const bool wireless = route == sim::Route::Receiver;
+        EXPECT_EQ(power["text"].asString(), "57%");
+        EXPECT_EQ(power["progress"].asInt(), 43);
+        EXPECT_EQ(power["barShown"].asBool(), !wireless);
+        EXPECT_EQ(power["statusImage"].asString(), wireless ? "power/wuxian_powering.svg" : "power/powering.svg");
+        EXPECT_EQ(power["wirelessLogo"].asBool(), wireless);
+        EXPECT_TRUE(power["phoneType"].isNull());
+        ASSERT_EQ(hub->Unplug("mouse", route), "");
+    }
+
+    ASSERT_EQ(hub->Plug("mousepad", sim::Route::Cable), "");
+    const CtlRun pad = Run({"--device", "mousepad", "power"});
+    ASSERT_EQ(pad.status, ctl::kExitSuccess) << pad.err;
+    const Json::Value power = ParseJsonLine(pad.out);
+    EXPECT_EQ(power["phoneType"].asString(), "Phone_type_no_device");
+    EXPECT_TRUE(power["wirelessLogo"].isNull());
+}
+
 // A mouse profile with polling option 3 and the back button bound to macro 0.
 std::string WriteMouseProfile(const TempFolder& folder)
 {
@@ -392,7 +420,7 @@ TEST_F(Q31ctlRunnerTest, ApplyProfileWritesTheMouseAsAProfileSwitchDoes)
               (std::vector<int>{0x80, 0x07, 0x38, 0x04}));
 }
 
-TEST_F(Q31ctlRunnerTest, AnUnreachableMouseEndsApplyProfileAfterTheQueryWithOneLine)
+TEST_F(Q31ctlRunnerTest, AnUnreachableMouseEndsEachMouseCommandAfterTheQueryWithOneLine)
 {
     ASSERT_EQ(hub->Plug("mouse", sim::Route::Receiver), "");
     ASSERT_EQ(hub->SetReachable("mouse", false), "");
@@ -401,7 +429,8 @@ TEST_F(Q31ctlRunnerTest, AnUnreachableMouseEndsApplyProfileAfterTheQueryWithOneL
     TakeRequests();
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"--device", "mouse-receiver", "apply-profile", profile},
-          std::vector<std::string>{"--device", "mouse-receiver", "layout"}}) {
+          std::vector<std::string>{"--device", "mouse-receiver", "layout"},
+          std::vector<std::string>{"--device", "mouse-receiver", "power"}}) {
         const CtlRun run = Run(arguments);
         EXPECT_EQ(run.status, ctl::kExitUnreachable);
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;

@@ -27,7 +27,7 @@ struct CommandRule {
     const char* sends;      // what it does on the wire, for the usage text
 };
 
-constexpr std::array<CommandRule, 21> kCommands = {{
+constexpr std::array<CommandRule, 22> kCommands = {{
     {"list", Command::List, 0, "list", "", "list the interfaces and paths (sends nothing)"},
     {"info", Command::Info, 0, "info", "", "read the device information (command 0x03)"},
     {"status", Command::Status, 0, "status", "", "read battery and link state (command 0x1a)"},
@@ -54,6 +54,7 @@ constexpr std::array<CommandRule, 21> kCommands = {{
     {"apply-profile", Command::ApplyProfile, 1, "apply-profile PROFILE.Json [--macros FOLDER] [--screen WxH]",
      "--macros --screen", "keyboard, mouse, mousepad: write a profile as a profile switch does"},
     {"layout", Command::Layout, 0, "layout", "", "keyboard, mouse: print where its keys are as JSON"},
+    {"power", Command::Power, 0, "power", "", "mouse, mouse pad: print what its power display shows as JSON"},
 }};
 
 struct DeviceName {
@@ -178,6 +179,10 @@ void FillCommandArguments(Options& options, const std::vector<std::string>& args
         break;
     case Command::Layout:
         RequireKeyboardOrMouse(options, "layout");
+        break;
+    case Command::Power:
+        if (!IsMouseType(options.deviceType) && options.deviceType != MousePad)
+            throw UsageError{"power: only with --device mouse, mouse-receiver or mousepad"};
         break;
     case Command::Autostart:
         if (args[0] != "on" && args[0] != "off")

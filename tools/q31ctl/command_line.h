@@ -30,6 +30,7 @@ enum class Command {
     Autostart,
     ApplyProfile,
     Layout,
+    Power,
 };
 
 struct Options {

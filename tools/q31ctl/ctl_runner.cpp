@@ -16,6 +16,7 @@
 #include "tools/q31ctl/keyboard_commands.h"
 #include "tools/q31ctl/mouse_commands.h"
 #include "tools/q31ctl/pad_commands.h"
+#include "tools/q31ctl/power_command.h"
 #include "tools/q31ctl/trace_backend.h"
 
 namespace q31::ctl {
@@ -258,6 +259,8 @@ int RunLinkCommand(const Options& options, CDeviceLink& link, Console console)
                                                : ApplyKeyboardProfile(options, link, console);
     case Command::Layout:
         return IsMouseType(options.deviceType) ? PrintMouseLayout(link, console) : PrintKeyboardLayout(link, console);
+    case Command::Power:
+        return PrintPowerView(options, link, console);
     case Command::List:
     case Command::Listen:
     case Command::Autostart:
