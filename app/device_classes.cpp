@@ -1,5 +1,6 @@
 #include "app/device_classes.h"
 
+#include "devices/halvorin_hs6533_device.h"
 #include "devices/halvorin_keyboard_device.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/halvorin_usb_device.h"
@@ -20,6 +21,7 @@ constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
     {"CHalvorinUSBDevice", &MakeDevice<CHalvorinUSBDevice>},
     {"HalvorinKeyboardDevice", &MakeDevice<CHalvorinKeyboardDevice>},
     {"HalvorinMouseDevice", &MakeDevice<CHalvorinMouseDevice>},
+    {"HalvorinHS6533Device", &MakeDevice<CHalvorinHS6533Device>},
 });
 
 }  // namespace

@@ -16,6 +16,8 @@ inline constexpr std::size_t kPowerStatusReceiverByte = 3;
 inline constexpr std::size_t kPowerStatusWindowByte = 4;
 using PowerStatus = std::array<std::uint8_t, kPowerStatusLength>;
 inline constexpr UINT kDeviceStatusMessage = 0x0D01;
+// The device's current profile number, after a read of its settings.
+inline constexpr UINT kDeviceProfileMessage = 0x0D00;
 
 class IDevicePowerControl {
 public:

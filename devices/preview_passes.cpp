@@ -1,6 +1,7 @@
 #include "devices/preview_passes.h"
 
 #include "devices/custom_effect_modes.h"
+#include "devices/headset_effect_steps.h"
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_light_modes.h"
 #include "hid/hid_catalogue.h"
@@ -19,6 +20,8 @@ enum PadLightMode {
     kPadModeBlinkSpectrum = 4,
     kPadModeOff = 8,
 };
+
+}  // namespace
 
 void StepPadMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now)
 {
@@ -42,8 +45,6 @@ void StepPadMode(const LightSettings& settings, EffectState& effect, CLightRecor
         break;
     }
 }
-
-}  // namespace
 
 int PreviewStepThreshold(int kindIndex, const LightSettings& settings)
 {
@@ -78,6 +79,7 @@ CPreviewPasses::CPreviewPasses(int kindIndex, const LightSettings& settings, std
         m_keyboard = std::make_unique<CKeyboardEffects>();
         m_keyboard->StartMode(settings[kSettingEffect]);
     }
+    StartRingWaves(m_headsetEffect.keys);
     if (PlaysPerLightEffects(kindIndex)) {
         m_perLight = std::move(perLight);
         m_perLight.resize(std::size_t(lights), LightSettings{});
@@ -106,6 +108,9 @@ void CPreviewPasses::StepMode(DWORD now)
         break;
     case kKindMouse:
         StepMousePreview(m_settings[kSettingEffect], m_effect, m_mouseEffect, m_settings, m_records, now);
+        break;
+    case kKindHeadset:
+        StepHeadsetPreview(m_settings[kSettingEffect], m_effect, m_headsetEffect, m_settings, m_records, now);
         break;
     default:
         StepPadMode(m_settings, m_effect, m_records, now);

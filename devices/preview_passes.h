@@ -5,6 +5,7 @@
 // routines, the custom effect and the per-light effects the devices run.
 #include "devices/custom_effect_player.h"
 #include "devices/effect_steps.h"
+#include "devices/headset_effect_steps.h"
 #include "devices/keyboard_effects.h"
 #include "devices/mouse_effect_steps.h"
 #include "devices/per_light_effects.h"
@@ -23,6 +24,11 @@ int PreviewStepThreshold(int kindIndex, const LightSettings& settings);
 
 // The lights a kind's preview draws: the keyboard's logical keys, the LEDs of the others.
 int PreviewLightCount(int kindIndex);
+
+// The step routines the mouse pad and the headset share with the other kinds
+// (spectrum, breathing spectrum, static, blink spectrum, off); other modes
+// leave the records as they are.
+void StepPadMode(const LightSettings& settings, EffectState& effect, CLightRecords& records, DWORD now);
 
 class CPreviewPasses {
 public:
@@ -49,6 +55,7 @@ private:
     EffectState m_effect;
     std::unique_ptr<CKeyboardEffects> m_keyboard;
     MouseEffectState m_mouseEffect;
+    HeadsetEffectState m_headsetEffect;
     std::recursive_mutex m_customLock;
     std::vector<CustomEffectStep> m_custom;
     int m_customPosition = 0;

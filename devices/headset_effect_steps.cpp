@@ -1,0 +1,60 @@
+#include "devices/headset_effect_steps.h"
+
+#include "devices/custom_effect_modes.h"
+#include "devices/preview_passes.h"
+
+namespace q31::devices {
+namespace {
+
+// Neighbouring LEDs are this far apart in the spectrum and the wave.
+constexpr int kFlowSpectrumSpread = 16;
+constexpr int kFlowWaveSpread = 10;
+constexpr int kFlowWaveSize = 3;
+
+}  // namespace
+
+int StepHeadsetFlow(EffectState& effect, const LightSettings& settings, CLightRecords& records)
+{
+    const int lights = int(records.Size());
+    const int direction = settings[kSettingDirection];
+    const std::uint8_t level = BrightnessLevel(settings[kSettingBrightness]);
+    if (MultiColour(settings)) {
+        effect.phase = SizedPhaseStep(direction, kSpectrumLength, effect.phase, 1);
+        for (int k = 0; k < lights; ++k) {
+            const Rgb colour = kSpectrum[(effect.phase + 1 + kFlowSpectrumSpread * k) % kSpectrumLength];
+            records.Store(k, PackLightRecord({colour.r, colour.g, colour.b, level}));
+        }
+        return lights;
+    }
+    effect.phase = SizedPhaseStep(direction, kWaveLength, effect.phase, kFlowWaveSize);
+    const Rgb colour = SetColour(settings);
+    for (int k = 0; k < lights; ++k) {
+        const auto a = std::uint8_t(level * kWave[(effect.phase + kFlowWaveSpread * k) % kWaveLength] / 256);
+        records.Store(k, PackLightRecord({colour.r, colour.g, colour.b, a}));
+    }
+    return lights;
+}
+
+bool StepHeadsetPreview(int mode, EffectState& effect, HeadsetEffectState& headset, const LightSettings& settings,
+                        CLightRecords& records, DWORD now)
+{
+    if (IsCustomMode(kKindHeadset, mode))
+        return false;
+    switch (mode) {
+    case kHeadsetModeFlow:
+        StepHeadsetFlow(effect, settings, records);
+        break;
+    case kHeadsetModeRingWave:
+        StepRingWave(effect, headset.wave, headset.keys, settings, records);
+        break;
+    case kHeadsetModeColumnWave:
+        StepColumnWave(effect, headset.wave, headset.keys, settings, records);
+        break;
+    default:
+        StepPadMode(settings, effect, records, now);
+        break;
+    }
+    return true;
+}
+
+}  // namespace q31::devices
