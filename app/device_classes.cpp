@@ -1,5 +1,6 @@
 #include "app/device_classes.h"
 
+#include "devices/halvorin_hs6533_device.h"
 #include "devices/halvorin_keyboard_device.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/halvorin_mouse_pad_device.h"
@@ -22,6 +23,7 @@ constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
     {"HalvorinKeyboardDevice", &MakeDevice<CHalvorinKeyboardDevice>},
     {"HalvorinMouseDevice", &MakeDevice<CHalvorinMouseDevice>},
     {"HalvorinMousePadDevice", &MakeDevice<CHalvorinMousePadDevice>},
+    {"HalvorinHS6533Device", &MakeDevice<CHalvorinHS6533Device>},
 });
 
 }  // namespace

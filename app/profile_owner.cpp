@@ -2,6 +2,7 @@
 
 #include "app/main_wnd.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/halvorin_hs6533_device.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/halvorin_mouse_pad_device.h"
 #include "profiles/device_profile_ui.h"
@@ -29,7 +30,7 @@ int DpiOf(const QWidget* widget)
     return manager ? manager->GetDPI() : CPaintManagerUI::kDefaultDpi;
 }
 
-// 1 keyboard, 2 mouse, 3 mouse pad; 0 for the devices whose pages have no profile bar.
+// 1 keyboard, 2 mouse, 3 mouse pad, 7 headset; 0 for the devices whose pages have no profile bar.
 int DeviceKindOf(CHalvorinUSBDevice& device)
 {
     if (qobject_cast<CHalvorinKeyboardDevice*>(&device))
@@ -38,6 +39,8 @@ int DeviceKindOf(CHalvorinUSBDevice& device)
         return CHalvorinMouseDevice::kKindNumber;
     if (qobject_cast<CHalvorinMousePadDevice*>(&device))
         return CHalvorinMousePadDevice::kKindNumber;
+    if (qobject_cast<CHalvorinHS6533Device*>(&device))
+        return CHalvorinHS6533Device::kKindNumber;
     return 0;
 }
 
@@ -50,6 +53,8 @@ void SendProfile(CHalvorinUSBDevice& device)
         mouse->ApplyProfileToDevice();
     else if (auto* pad = qobject_cast<CHalvorinMousePadDevice*>(&device))
         pad->ApplyProfileToDevice();
+    else if (auto* headset = qobject_cast<CHalvorinHS6533Device*>(&device))
+        headset->WriteSettings(0, 0, 0, 0, 0);
 }
 
 // The page takes the profile the list selects, shows it and sends it.

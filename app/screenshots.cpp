@@ -126,13 +126,18 @@ void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* pa
 }
 
 // The keyboard page also on its macro tab; the mouse page on its lighting
-// and macro tabs. The first macro, if any, is shown.
+// and macro tabs; the headset page on its sound tab. The first macro, if any, is shown.
 void SaveExtraTabs(CMainWnd& window, const QString& folder, CDeviceOptionUI& entry, std::function<void()> then)
 {
     CHalvorinUSBDevice* page = entry.GetDevice();
     if (auto* editor = page ? page->findChild<CMacroControlUI*>() : nullptr) {
         if (auto* names = editor->findChild<QListWidget*>(QStringLiteral("macro_name_list")); names && names->count() > 0)
             names->setCurrentRow(0);
+    }
+    if (entry.GetKindName() == QLatin1String("HD")) {
+        SavePageTab(window, folder, page, "6533_voice_Op_tab", "deng_Op_tab", QStringLiteral("HD_sound.png"),
+                    std::move(then));
+        return;
     }
     const QString macros = entry.GetKindName() + QStringLiteral("_macros.png");
     if (entry.GetKindName() != QLatin1String("mouse")) {

@@ -1,6 +1,7 @@
 #include "devices/preview_passes.h"
 
 #include "devices/custom_effect_modes.h"
+#include "devices/headset_effect_steps.h"
 #include "devices/keyboard_layout.h"
 #include "devices/keyboard_light_modes.h"
 #include "devices/pad_effect_steps.h"
@@ -73,10 +74,11 @@ void CPreviewPasses::StepMode(DWORD now)
     case kKindMouse:
         StepMousePreview(m_settings[kSettingEffect], m_effect, m_mouseEffect, m_settings, m_records, now);
         break;
+    case kKindHeadset:
+        StepHeadsetPreview(m_settings[kSettingEffect], m_effect, m_padWave, m_keyLights, m_settings, m_records, now);
+        break;
     default:
-        // The headset's LEDs wave as the pad's do; its own flow is not drawn here.
-        if (m_kindIndex == kKindMousePad || m_settings[kSettingEffect] != kPadModeFlow)
-            StepPadPreview(m_settings[kSettingEffect], m_effect, m_padWave, m_keyLights, m_settings, m_records, now);
+        StepPadPreview(m_settings[kSettingEffect], m_effect, m_padWave, m_keyLights, m_settings, m_records, now);
         break;
     }
 }

@@ -5,6 +5,7 @@
 // routines, the custom effect and the per-light effects the devices run.
 #include "devices/custom_effect_player.h"
 #include "devices/effect_steps.h"
+#include "devices/headset_effect_steps.h"
 #include "devices/key_lights.h"
 #include "devices/keyboard_effects.h"
 #include "devices/mouse_effect_steps.h"

@@ -2,6 +2,7 @@
 
 #include "controls/control_registration.h"
 #include "devices/halvorin_keyboard_device.h"
+#include "devices/halvorin_hs6533_device.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/halvorin_mouse_pad_device.h"
 #include "hid/hid_catalogue.h"
@@ -51,6 +52,8 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
         return new CHalvorinMouseDevice(parent);
     if (name == QLatin1String("HalvorinMousePadDevice"))
         return new CHalvorinMousePadDevice(parent);
+    if (name == QLatin1String("HalvorinHS6533Device"))
+        return new CHalvorinHS6533Device(parent);
     // The pages' lighting editor is a sub-tree of its own skin, as in the main window.
     if (name == QLatin1String("LightSetControlUI"))
         return CDialogBuilder::Create(QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/LightControl.xml"),
