@@ -10,6 +10,7 @@
 #include "app/profile_owner.h"
 #include "app/registered_messages.h"
 #include "app/skin_frame.h"
+#include "app/sound_owner.h"
 #include "app/settings_opener.h"
 #include "devices/halvorin_usb_device.h"
 #include "platform/bus_client.h"
@@ -141,8 +142,9 @@ CMainWnd::CMainWnd()
     q31::app::RegisterLightingOwner(m_owners);
     m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
     m_macros = std::make_unique<q31::app::CMacroOwner>(*this);
-    m_profiles = std::make_unique<q31::app::CProfileOwner>(
-        m_owners, q31::app::DesktopProfilePrompts([this] { return GetHWND(); }));
+    const q31::app::ProfilePrompts prompts = q31::app::DesktopProfilePrompts([this] { return GetHWND(); });
+    m_profiles = std::make_unique<q31::app::CProfileOwner>(m_owners, prompts);
+    q31::app::RegisterSoundOwner(m_owners, [this] { return CurrentHeadsetSound(); }, prompts.notice);
 }
 
 CMainWnd::~CMainWnd()

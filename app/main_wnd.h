@@ -7,6 +7,7 @@
 #include "app/skin_background.h"
 #include "app/sleep_watch.h"
 #include "devices/device_views.h"
+#include "devices/headset_audio.h"
 #include "hid/device_discovery.h"
 #include "hid/hid_catalogue.h"
 #include "platform/bus_endpoint.h"
@@ -29,6 +30,8 @@ class CMacroOwner;
 class CProfileOwner;
 class CSettingsOpener;
 }
+
+class CHeadsetSound;
 
 class CMainWnd : public WindowImplBase {
 public:
@@ -123,6 +126,8 @@ private:
     HidInterfaceEntry IdentityOf(int slot) const;
     CDeviceOptionUI* EntryOf(const CHalvorinUSBDevice& device) const;
     std::vector<CHalvorinUSBDevice*> AllDevices() const;
+    // The sound settings of the page on show; null unless it is a headset's.
+    CHeadsetSound* CurrentHeadsetSound() const;
     // The devices of a kind that still exist.
     std::vector<CHalvorinUSBDevice*> DevicesOfKind(int kind) const;
     // Level and band values from the bus go to the first keyboard.
@@ -175,4 +180,6 @@ private:
     std::unique_ptr<q31::app::CSettingsOpener> m_settings;
     std::unique_ptr<q31::app::CMacroOwner> m_macros;
     std::unique_ptr<q31::app::CProfileOwner> m_profiles;
+    // The audio chip's library, loaded with the first headset page.
+    std::unique_ptr<IHeadsetAudio> m_headsetAudio;
 };

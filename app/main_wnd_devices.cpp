@@ -2,6 +2,8 @@
 // and bind interfaces to them, cable and receiver take turns inside one
 // object, removals hide and never destroy.
 #include "app/audio_feed.h"
+#include "audio/chip_audio_binding.h"
+#include "devices/halvorin_hs6533_device.h"
 #include "app/device_option_ui.h"
 #include "app/macro_owner.h"
 #include "app/main_wnd.h"
@@ -199,6 +201,11 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     device->BindIdentity(identity);
     device->SetKindIndex(option.kindIndex);
     device->SetLightControlName(QString::fromLatin1(page.lightControl));
+    if (auto* headset = qobject_cast<CHalvorinHS6533Device*>(device)) {
+        if (!m_headsetAudio)
+            m_headsetAudio = q31::audio::MakeHeadsetAudio();
+        headset->SetAudio(m_headsetAudio.get());
+    }
     device->CreatePage();
     m_macros->BindPage(*device);
     m_profiles->BindPage(*device);
@@ -369,4 +376,14 @@ void CMainWnd::TakeAudioFeed(const q31::bus::BusDelivery& delivery)
         keyboards.front()->OnAudioBands(feed->values.data(), int(feed->values.size()));
     else
         keyboards.front()->OnAudioLevels(feed->values.data());
+}
+
+CHeadsetSound* CMainWnd::CurrentHeadsetSound() const
+{
+    for (CDeviceOptionUI* entry : m_entries) {
+        if (entry->IsEntryVisible() && entry->IsSelected())
+            if (auto* headset = qobject_cast<CHalvorinHS6533Device*>(entry->GetDevice()))
+                return &headset->SoundSettings();
+    }
+    return nullptr;
 }

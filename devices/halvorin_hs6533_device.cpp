@@ -6,7 +6,7 @@
 
 using namespace q31::devices;
 
-CHalvorinHS6533Device::CHalvorinHS6533Device(QWidget* parent) : CHalvorinUSBDevice(parent), m_bandGains(CHs6533Profiledata::kBandCount)
+CHalvorinHS6533Device::CHalvorinHS6533Device(QWidget* parent) : CHalvorinUSBDevice(parent)
 {
     // The base's sync delay of 500 ms is the headset's.
     RestartWaves(m_waveLights);
@@ -30,17 +30,7 @@ int CHalvorinHS6533Device::ReloadProfile()
     SetKindIndex(0);
     LoadSelectedProfile(m_profile);
     ApplyProfile();
-    m_sound.values = m_profile.ReadHeadsetSystem();
-    m_customEqNames = m_profile.ReadCustomEqNames();
-    const int eqType = m_sound.values[kEqType];
-    const int curve = m_sound.values[kCustomEqSeletIndex];
-    if (eqType != CHs6533Profiledata::kCustomEqType)
-        m_bandGains = m_profile.ReadEqValues(eqType);
-    else if (curve >= 0 && curve < m_customEqNames.size())
-        m_bandGains = m_profile.ReadCustomEqValues(curve);
-    else
-        // A curve the list does not hold is flat, and the document is left as it is.
-        m_bandGains.assign(CHs6533Profiledata::kBandCount, 0);
+    m_soundSettings.LoadFromProfile();
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include "devices/halvorin_usb_device.h"
 #include "devices/headset_audio.h"
 #include "devices/headset_effect_steps.h"
+#include "devices/headset_sound.h"
 #include "devices/pad_settings_record.h"
 #include "devices/live_frame_stream.h"
 #include "profiles/headset_profile_data.h"
@@ -17,7 +18,7 @@
 #include <mutex>
 #include <vector>
 
-class CHalvorinHS6533Device : public CHalvorinUSBDevice {
+class CHalvorinHS6533Device : public CHalvorinUSBDevice, private IHeadsetSoundHost {
     Q_OBJECT
 public:
     static constexpr int kKindNumber = 7;
@@ -53,9 +54,11 @@ public:
     // The microphone, monitor and voice changer state from the library.
     void ReadAudioState();
     // Profile values with the library's where it could read them.
-    const HeadsetSound& Sound() const { return m_sound; }
-    const std::vector<int>& BandGains() const { return m_bandGains; }
-    const QStringList& CustomEqNames() const { return m_customEqNames; }
+    const HeadsetSound& Sound() const { return m_soundSettings.Sound(); }
+    const std::vector<int>& BandGains() const { return m_soundSettings.BandGains(); }
+    const QStringList& CustomEqNames() const { return m_soundSettings.CurveNames(); }
+    // What the page's sound and voice changer editors change.
+    CHeadsetSound& SoundSettings() { return m_soundSettings; }
     const q31::devices::PadRecord& DeviceState() const { return m_deviceState; }
     CHs6533Profiledata& Profile() { return m_profile; }
 
@@ -69,15 +72,15 @@ private:
     void BindSoundPanel();
     void ShowSoundPanel();
     bool AudioWorks() const;
+    CHs6533Profiledata* SoundProfile() override { return &m_profile; }
+    void SaveSoundProfile() override { SaveProfile(); }
     void StartPreviewThread();
     void StepPreview();
     // On the worker: one frame's output reports on the cable interface.
     void SendLedReports(const std::uint8_t* scaled, std::size_t length);
 
     CHs6533Profiledata m_profile;
-    HeadsetSound m_sound;
-    std::vector<int> m_bandGains;
-    QStringList m_customEqNames;
+    CHeadsetSound m_soundSettings{*this};
     q31::devices::PadRecord m_deviceState{};
     std::vector<std::uint8_t> m_modeCodes;
     IHeadsetAudio* m_audio = nullptr;

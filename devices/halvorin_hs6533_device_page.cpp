@@ -1,7 +1,9 @@
 // What the headset page shows: its LEDs, the lighting editor and the sound
 // panel, and the audio library's start-up.
 #include "controls/device_key_button_ui.h"
+#include "controls/magic_control_ui.h"
 #include "controls/select_panel_ui.h"
+#include "controls/voice6533_control_ui.h"
 #include "devices/halvorin_hs6533_device.h"
 #include "devices/indexed_name.h"
 #include "ui/msg_wnd.h"
@@ -51,6 +53,8 @@ void CHalvorinHS6533Device::BindPageControls()
 
 void CHalvorinHS6533Device::BindSoundPanel()
 {
+    m_soundSettings.BindControls(findChild<CVoice6533ControlUI*>(QStringLiteral("Voice6533ControlItem")),
+                                 findChild<CMagicControlUI*>(QStringLiteral("MagicControlItem")));
     ShowSoundPanel();
 }
 
@@ -58,6 +62,7 @@ void CHalvorinHS6533Device::RefreshPage()
 {
     LoadNameLists();
     ShowLightEditor();
+    m_soundSettings.ShowInControls();
     ShowSoundPanel();
     emit PageRefreshed();
 }
@@ -85,6 +90,8 @@ void CHalvorinHS6533Device::InitAudio()
         return;
     m_audioStarted = true;
     const std::vector<std::string> texts = m_audio->Start();
+    // Without the library every write counts as rejected and the editors show the profile.
+    m_soundSettings.SetAudio(AudioWorks() ? m_audio : nullptr);
     ShowSoundPanel();
     const CPaintManagerUI* manager = CPaintManagerUI::ForControl(this);
     for (const std::string& text : texts) {
@@ -97,5 +104,5 @@ void CHalvorinHS6533Device::InitAudio()
 void CHalvorinHS6533Device::ReadAudioState()
 {
     if (AudioWorks())
-        m_audio->ReadState(m_sound);
+        m_soundSettings.ReadAudioState();
 }

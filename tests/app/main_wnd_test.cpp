@@ -427,21 +427,22 @@ TEST_F(MainWindowTest, AnOwnerJoiningFromOutsideGetsOnlyTheNotificationsOfItsCon
 {
     CMainWnd& window = OpenWindow();
     QStringList heard;
-    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::HeadsetSound, [&](TNotifyUI& msg) {
+    ASSERT_TRUE(window.NotifyOwners().Register(q31::app::NotifyOwner::ShootingData, [&](TNotifyUI& msg) {
         heard << msg.sType + QLatin1Char(' ') + msg.pSender->objectName();
     }));
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::MainWindow, [](TNotifyUI&) {}));
-    // The settings window and the profile bar have joined already.
+    // The settings window, the profile bar and the headset's sound have joined already.
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::Settings, [](TNotifyUI&) {}));
+    EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::HeadsetSound, [](TNotifyUI&) {}));
     EXPECT_FALSE(window.NotifyOwners().Register(q31::app::NotifyOwner::ProfileOperations, [](TNotifyUI&) {}));
 
     QWidget saveButton(window.GetHWND());
-    saveButton.setObjectName(QStringLiteral("hs_EQ_btn_save"));
+    saveButton.setObjectName(QStringLiteral("bullet_count_edit"));
     window.GetPaintManager().SendNotify(&saveButton, QStringLiteral("click"));
     // The window's own controls still work and stay its own.
     Control<QAbstractButton>("control_light_status")->click();
     EXPECT_FALSE(window.IsLightingControlled());
-    EXPECT_EQ(heard, QStringList{QStringLiteral("click hs_EQ_btn_save")});
+    EXPECT_EQ(heard, QStringList{QStringLiteral("click bullet_count_edit")});
     EXPECT_TRUE(window.GetHWND()->isVisible());
 }
 

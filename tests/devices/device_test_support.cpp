@@ -16,7 +16,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <array>
 #include <stdexcept>
+#include <utility>
 
 namespace q31::test {
 
@@ -54,13 +56,19 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
         return new CHalvorinMousePadDevice(parent);
     if (name == QLatin1String("HalvorinHS6533Device"))
         return new CHalvorinHS6533Device(parent);
-    // The pages' lighting editor is a sub-tree of its own skin, as in the main window.
-    if (name == QLatin1String("LightSetControlUI"))
-        return CDialogBuilder::Create(QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/LightControl.xml"),
-                                      this, parent);
-    if (name == QLatin1String("DeviceProfileUI"))
-        return CDialogBuilder::Create(
-            QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/DeviceProfile.xml"), this, parent);
+    // The pages' editors are sub-trees of their own skins, as in the main window.
+    static const std::array<std::pair<const char*, const char*>, 5> kSubTrees = {{
+        {"LightSetControlUI", "LightControl.xml"},
+        {"DeviceProfileUI", "DeviceProfile.xml"},
+        {"Voice6533SetControlUI", "Voice6533Control.xml"},
+        {"MagicSetControlUI", "MagicControl.xml"},
+        {"VirtualSetControlUI", "VirtualSet.xml"},
+    }};
+    for (const auto& [subTree, skin] : kSubTrees) {
+        if (name == QLatin1String(subTree))
+            return CDialogBuilder::Create(
+                QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/") + QLatin1String(skin), this, parent);
+    }
     return name == QLatin1String("HalvorinUSBDevice") ? new CHalvorinUSBDevice(parent) : nullptr;
 }
 
