@@ -3,6 +3,7 @@
 #include "app/device_classes.h"
 #include "app/device_option_ui.h"
 #include "controls/control_registration.h"
+#include "keys/key_set_control_ui.h"
 #include "macros/macro_control_ui.h"
 #include "profiles/device_profile_ui.h"
 #include "ui/control_factory.h"
@@ -13,12 +14,13 @@ namespace q31::app {
 namespace {
 
 // One registration per library, each with the classes it makes.
-constexpr std::array<void (*)(CControlFactory&), 5> kRegistrations = {
+constexpr std::array<void (*)(CControlFactory&), 6> kRegistrations = {
     &q31::controls::RegisterControls,           // "CSelectPanelUI", "CCircleProgressUI", ...
     &RegisterDeviceOptionControl,               // "CDeviceOptionUI"
     &q31::RegisterProfileControls,              // "CDeviceProfileUI"
     &RegisterDeviceClasses,                     // "CHalvorinUSBDevice", one row per device class
     &q31::macros::RegisterMacroControls,        // "CMacroControlUI"
+    &q31::keys::RegisterKeySetControls,         // "CKeySetControlUI"
 };
 
 }  // namespace

@@ -26,6 +26,7 @@ class CHalvorinUSBDevice;
 class CTabLayoutUI;
 namespace q31::app {
 class CMacroOwner;
+class CKeySetOwner;
 class CProfileOwner;
 class CSettingsOpener;
 }
@@ -174,5 +175,7 @@ private:
     QWidget* m_noDevicePanel = nullptr;
     std::unique_ptr<q31::app::CSettingsOpener> m_settings;
     std::unique_ptr<q31::app::CMacroOwner> m_macros;
+    // After the macro owner, whose hook it captures with.
+    std::unique_ptr<q31::app::CKeySetOwner> m_keySet;
     std::unique_ptr<q31::app::CProfileOwner> m_profiles;
 };

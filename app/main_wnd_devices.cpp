@@ -3,6 +3,7 @@
 // object, removals hide and never destroy.
 #include "app/audio_feed.h"
 #include "app/device_option_ui.h"
+#include "app/key_set_owner.h"
 #include "app/macro_owner.h"
 #include "app/main_wnd.h"
 #include "app/profile_owner.h"
@@ -198,6 +199,7 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     device->SetLightControlName(QString::fromLatin1(page.lightControl));
     device->CreatePage();
     m_macros->BindPage(*device);
+    m_keySet->BindPage(*device);
     m_profiles->BindPage(*device);
     device->EnableLiveLighting(m_lightingControl);
 

@@ -7,6 +7,7 @@
 #include "devices/live_frame.h"
 #include "devices/quiet_controls.h"
 #include "keys/function_naming.h"
+#include "keys/function_types.h"
 #include "platform/debug_log.h"
 #include "platform/registry_settings.h"
 #include "ui/resource_manager.h"
@@ -139,6 +140,19 @@ void CHalvorinMouseDevice::ShowKeyCaptions()
     }
 }
 
+void CHalvorinMouseDevice::SelectKey(int index)
+{
+    constexpr FunctionCode kLeftClick{q31::keys::kMouseButton, 0x01, 0};
+    if (index >= 0 && index < int(m_keys.size()) && m_keys[std::size_t(index)].current == kLeftClick) {
+        const auto leftClicks = std::ranges::count(m_keys, kLeftClick, &KeyListEntry::current);
+        if (leftClicks < 2) {
+            ShowPageMessage(QStringLiteral("message_text_6"));
+            return;
+        }
+    }
+    CHalvorinUSBDevice::SelectKey(index);
+}
+
 void CHalvorinMouseDevice::ShowSystemSettings()
 {
     const int stored = HighHalf(m_systemWords[2]);
@@ -235,6 +249,7 @@ int CHalvorinMouseDevice::CreatePage()
 {
     const int created = CHalvorinUSBDevice::CreatePage();
     SetUpLightEditor(kKindNumber, kKindMouse);
+    SetUpKeyEditor(q31::keys::Page::Mouse, MacroNames());
     ShowSettingsTab(0);
     return created;
 }
