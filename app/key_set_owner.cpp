@@ -8,8 +8,6 @@
 namespace q31::app {
 namespace {
 
-constexpr int kKeyFunctionTab = 2;
-
 template <class Owner>
 Owner* AncestorOf(QWidget* control)
 {
@@ -39,7 +37,7 @@ void HandleKeySetNotify(TNotifyUI& msg)
         return;
     // On the lighting tab a key click belongs to the light selection.
     CHalvorinUSBDevice* page = AncestorOf<CHalvorinUSBDevice>(msg.pSender);
-    if (page && page->GetFunctionPanel() == kKeyFunctionTab)
+    if (page && page->IsKeyTabShown())
         page->SelectKey(key->number);
 }
 

@@ -124,6 +124,8 @@ public:
     void SetKeyAssignment(const KeyListEntry& entry);
     // The keys' macros, the key table and the profile file, through the worker.
     void SaveKeyAssignments();
+    // Whether the key tab ("key_area") is the page shown in every tab layout around it.
+    bool IsKeyTabShown() const;
     // The page's key editor ("KeySetControlItem"), bound by SetUpKeyEditor; null when the page has none.
     CKeySetControlUI* KeyEditor() const { return m_keyEditor; }
     virtual void OnAudioBands(const int* values, int count);

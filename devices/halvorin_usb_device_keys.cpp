@@ -4,6 +4,8 @@
 #include "ui/msg_wnd.h"
 #include "ui/paint_manager.h"
 
+#include <QStackedWidget>
+
 void CHalvorinUSBDevice::SetUpKeyEditor(q31::keys::Page page, const QStringList& macroNames)
 {
     m_keyEditor = findChild<CKeySetControlUI*>(QStringLiteral("KeySetControlItem"));
@@ -12,6 +14,19 @@ void CHalvorinUSBDevice::SetUpKeyEditor(q31::keys::Page page, const QStringList&
     m_keyEditor->Bind(page, macroNames);
     connect(m_keyEditor, &CKeySetControlUI::KeyAssigned, this, &CHalvorinUSBDevice::SetKeyAssignment);
     connect(m_keyEditor, &CKeySetControlUI::SaveRequested, this, &CHalvorinUSBDevice::SaveKeyAssignments);
+}
+
+bool CHalvorinUSBDevice::IsKeyTabShown() const
+{
+    const QWidget* shown = findChild<QWidget*>(QStringLiteral("key_area"));
+    if (!shown)
+        return false;
+    for (const QWidget* parent = shown->parentWidget(); parent && parent != this; parent = parent->parentWidget()) {
+        if (const auto* tabs = qobject_cast<const QStackedWidget*>(parent); tabs && tabs->currentWidget() != shown)
+            return false;
+        shown = parent;
+    }
+    return true;
 }
 
 void CHalvorinUSBDevice::SelectKey(int index)

@@ -52,6 +52,9 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
     if (name == QLatin1String("LightSetControlUI"))
         return CDialogBuilder::Create(QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/LightControl.xml"),
                                       this, parent);
+    if (name == QLatin1String("KeySetControlUI"))
+        return CDialogBuilder::Create(
+            QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/KeySetControl.xml"), this, parent);
     if (name == QLatin1String("DeviceProfileUI"))
         return CDialogBuilder::Create(
             QStringLiteral(Q31_SOURCE_DATA_DIR "/skin/XML/CustomControlXML/DeviceProfile.xml"), this, parent);
@@ -62,6 +65,7 @@ CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
 {
     controls::RegisterControls(CControlFactory::GetInstance());
     q31::RegisterProfileControls(CControlFactory::GetInstance());
+    q31::keys::RegisterKeySetControls(CControlFactory::GetInstance());
     host = std::make_unique<QWidget>();
     QWidget* root = CDialogBuilder::Create(QString::fromStdString(skinPath), this, host.get());
     auto* page = qobject_cast<CHalvorinUSBDevice*>(root);
