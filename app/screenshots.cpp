@@ -103,6 +103,18 @@ void SaveSkinPopup(CMainWnd& window, const QString& folder)
     popup->Close(0);
 }
 
+// The page pictured once it has settled, then back on the tab it opens on.
+void SaveSettledPage(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* page, const char* firstTabName,
+                     const QString& file, std::function<void()> then)
+{
+    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, firstTabName, file, then] {
+        Save(window, QDir(folder).filePath(file));
+        if (auto* first = page->findChild<COptionUI*>(QLatin1String(firstTabName)))
+            first->click();
+        then();
+    });
+}
+
 // The page pictured on another of its tabs as file; the page goes back to the
 // tab it opens on after, and then runs in any case.
 void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* page, const char* tabName,
@@ -114,12 +126,7 @@ void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* pa
         return;
     }
     tab->click();
-    QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, firstTabName, file, then] {
-        Save(window, QDir(folder).filePath(file));
-        if (auto* first = page->findChild<COptionUI*>(QLatin1String(firstTabName)))
-            first->click();
-        then();
-    });
+    SaveSettledPage(window, folder, page, firstTabName, file, std::move(then));
 }
 
 // The key tab with one key selected, as a click on it does.
@@ -127,11 +134,14 @@ void SaveKeyTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* pag
                 const char* firstTabName, int key, const QString& file, std::function<void()> then)
 {
     auto* tab = page ? page->findChild<COptionUI*>(QLatin1String(tabName)) : nullptr;
-    if (tab)
-        tab->click();
-    if (CDeviceKeyButtonUI* button = page ? page->GetKeyButton(key) : nullptr)
+    if (!tab) {
+        then();
+        return;
+    }
+    tab->click();
+    if (CDeviceKeyButtonUI* button = page->GetKeyButton(key))
         button->click();
-    SavePageTab(window, folder, page, tabName, firstTabName, file, std::move(then));
+    SaveSettledPage(window, folder, page, firstTabName, file, std::move(then));
 }
 
 // The keyboard page also on its macro and key tabs; the mouse page on its lighting
