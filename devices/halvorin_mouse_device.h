@@ -104,6 +104,8 @@ private:
     void SendSettings();
     // The page's view; nothing is sent.
     void ShowKeyCaptions() override;
+    // The drawing holds each button in a box of its own, below the panel.
+    void BindNestedButtons();
     void ShowStages();
     void ShowSystemSettings();
     void ShowDesktopSettingsLinks();

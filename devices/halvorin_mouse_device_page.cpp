@@ -1,6 +1,7 @@
 // What the mouse page shows and what its controls change: button captions,
 // the polling rate, the pointer settings, the tabs and the live LED colours.
 #include "controls/device_key_button_ui.h"
+#include "controls/select_panel_ui.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/indexed_name.h"
 #include "devices/key_caption.h"
@@ -140,6 +141,19 @@ void CHalvorinMouseDevice::ShowKeyCaptions()
     }
 }
 
+void CHalvorinMouseDevice::BindNestedButtons()
+{
+    CSelectPanelUI* panel = GetSelectPanel();
+    if (!panel)
+        return;
+    for (CDeviceKeyButtonUI* button : panel->findChildren<CDeviceKeyButtonUI*>()) {
+        const std::optional<IndexedName> split = SplitIndexedName(button->objectName());
+        if (split && split->prefix == QLatin1String("key_") && split->number >= 0 &&
+            split->number < int(m_keyButtons.size()))
+            m_keyButtons[std::size_t(split->number)] = button;
+    }
+}
+
 void CHalvorinMouseDevice::SelectKey(int index)
 {
     constexpr FunctionCode kLeftClick{q31::keys::kMouseButton, 0x01, 0};
@@ -250,6 +264,7 @@ int CHalvorinMouseDevice::CreatePage()
     const int created = CHalvorinUSBDevice::CreatePage();
     SetUpLightEditor(kKindNumber, kKindMouse);
     SetUpKeyEditor(q31::keys::Page::Mouse, MacroNames());
+    BindNestedButtons();
     ShowSettingsTab(0);
     return created;
 }

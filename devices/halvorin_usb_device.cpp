@@ -34,11 +34,11 @@ constexpr std::array kWriteAreas = {"profile_area", "lighting_area", "key_area",
 const QString kStatusLine = QStringLiteral("device_status_line");
 const QString kWriteFailedText = QStringLiteral("device_write_failed_text");
 
-// The panel's key buttons by class name, however deep in its boxes.
+// Direct children of the panel that are key buttons by class name.
 std::vector<CDeviceKeyButtonUI*> KeyButtonsOf(const CSelectPanelUI& panel)
 {
     std::vector<CDeviceKeyButtonUI*> buttons;
-    for (auto* button : panel.findChildren<CDeviceKeyButtonUI*>()) {
+    for (auto* button : panel.findChildren<CDeviceKeyButtonUI*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (button->GetClass() == QLatin1String("DeviceKeyButton"))
             buttons.push_back(button);
     }
