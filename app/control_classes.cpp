@@ -3,6 +3,7 @@
 #include "app/device_classes.h"
 #include "app/device_option_ui.h"
 #include "controls/control_registration.h"
+#include "keys/key_set_control_ui.h"
 #include "macros/macro_control_ui.h"
 #include "mouse_extras/mp_device_power_ui.h"
 #include "profiles/device_profile_ui.h"
@@ -21,6 +22,7 @@ constexpr std::array<void (*)(CControlFactory&), 6> kRegistrations = {
     &RegisterDeviceClasses,                     // "CHalvorinUSBDevice", one row per device class
     &q31::macros::RegisterMacroControls,        // "CMacroControlUI"
     &q31::mouse_extras::RegisterPowerControl,   // "CMpDevicePowerUI"
+    &q31::keys::RegisterKeySetControls,         // "CKeySetControlUI"
 };
 
 }  // namespace

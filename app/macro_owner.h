@@ -31,6 +31,8 @@ public:
 
     // A new page: its editor, when it has one, shows the device's macros.
     void BindPage(CHalvorinUSBDevice& device);
+    // The window's input capture, which the key editors capture through too.
+    q31::macros::CDeviceHook& Hook() { return m_hook; }
 
 private:
     void LockAroundRecording(bool recording);

@@ -5,6 +5,7 @@
 #include "app/device_option_ui.h"
 #include "app/language_config.h"
 #include "app/lighting_owner.h"
+#include "app/key_set_owner.h"
 #include "app/macro_owner.h"
 #include "app/notify_routes.h"
 #include "app/profile_owner.h"
@@ -142,6 +143,7 @@ CMainWnd::CMainWnd()
     q31::app::RegisterLightingOwner(m_owners);
     m_settings = std::make_unique<q31::app::CSettingsOpener>(*this);
     m_macros = std::make_unique<q31::app::CMacroOwner>(*this);
+    m_keySet = std::make_unique<q31::app::CKeySetOwner>(m_owners, m_macros->Hook());
     const q31::app::ProfilePrompts prompts = q31::app::DesktopProfilePrompts([this] { return GetHWND(); });
     m_profiles = std::make_unique<q31::app::CProfileOwner>(m_owners, prompts);
     q31::app::RegisterSoundOwner(m_owners, [this] { return CurrentHeadsetSound(); }, prompts.notice);

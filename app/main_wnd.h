@@ -27,6 +27,7 @@ class CHalvorinUSBDevice;
 class CTabLayoutUI;
 namespace q31::app {
 class CMacroOwner;
+class CKeySetOwner;
 class CProfileOwner;
 class CSettingsOpener;
 }
@@ -179,6 +180,8 @@ private:
     QWidget* m_noDevicePanel = nullptr;
     std::unique_ptr<q31::app::CSettingsOpener> m_settings;
     std::unique_ptr<q31::app::CMacroOwner> m_macros;
+    // After the macro owner, whose hook it captures with.
+    std::unique_ptr<q31::app::CKeySetOwner> m_keySet;
     std::unique_ptr<q31::app::CProfileOwner> m_profiles;
     // The audio chip's library, loaded with the first headset page.
     std::unique_ptr<IHeadsetAudio> m_headsetAudio;

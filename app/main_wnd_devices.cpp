@@ -5,6 +5,7 @@
 #include "audio/chip_audio_binding.h"
 #include "devices/halvorin_hs6533_device.h"
 #include "app/device_option_ui.h"
+#include "app/key_set_owner.h"
 #include "app/macro_owner.h"
 #include "app/main_wnd.h"
 #include "app/profile_owner.h"
@@ -208,6 +209,7 @@ CHalvorinUSBDevice* CMainWnd::CreateDevice(int catalogueIndex)
     }
     device->CreatePage();
     m_macros->BindPage(*device);
+    m_keySet->BindPage(*device);
     m_profiles->BindPage(*device);
     device->EnableLiveLighting(m_lightingControl);
 

@@ -4,6 +4,7 @@
 #include "app/device_option_ui.h"
 #include "app/main_wnd.h"
 #include "app/skin_frame.h"
+#include "controls/device_key_button_ui.h"
 #include "devices/halvorin_usb_device.h"
 #include "macros/macro_control_ui.h"
 #include "platform/debug_log.h"
@@ -25,6 +26,9 @@ namespace {
 constexpr int kSettleMs = 300;
 // Long enough for the update check to give up on a service that is not there.
 constexpr int kSettingsSettleMs = 2000;
+// The keys the key tabs are pictured with: the keyboard's Q and the mouse's middle button.
+constexpr int kKeyboardKeyShown = 43;
+constexpr int kMouseButtonShown = 2;
 
 bool SaveWidget(QWidget* widget, const QString& file)
 {
@@ -106,17 +110,10 @@ void SaveSkinPopup(CMainWnd& window, const QString& folder)
     popup->Close(0);
 }
 
-// The page pictured on another of its tabs as file; the page goes back to the
-// tab it opens on after, and then runs in any case.
-void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* page, const char* tabName,
-                 const char* firstTabName, const QString& file, std::function<void()> then)
+// The page pictured once it has settled, then back on the tab it opens on.
+void SaveSettledPage(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* page, const char* firstTabName,
+                     const QString& file, std::function<void()> then)
 {
-    auto* tab = page ? page->findChild<COptionUI*>(QLatin1String(tabName)) : nullptr;
-    if (!tab) {
-        then();
-        return;
-    }
-    tab->click();
     QTimer::singleShot(kSettleMs, window.GetHWND(), [&window, folder, page, firstTabName, file, then] {
         Save(window, QDir(folder).filePath(file));
         if (auto* first = page->findChild<COptionUI*>(QLatin1String(firstTabName)))
@@ -125,8 +122,26 @@ void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* pa
     });
 }
 
-// The keyboard page also on its macro tab; the mouse page on its lighting
-// and macro tabs; the headset page on its sound tab. The first macro, if any, is shown.
+// The page pictured on another of its tabs as file, with the key of that
+// number clicked when there is one; the page goes back to the tab it opens on
+// after, and then runs in any case.
+void SavePageTab(CMainWnd& window, const QString& folder, CHalvorinUSBDevice* page, const char* tabName,
+                 const char* firstTabName, const QString& file, std::function<void()> then, int key = -1)
+{
+    auto* tab = page ? page->findChild<COptionUI*>(QLatin1String(tabName)) : nullptr;
+    if (!tab) {
+        then();
+        return;
+    }
+    tab->click();
+    if (CDeviceKeyButtonUI* button = key >= 0 ? page->GetKeyButton(key) : nullptr)
+        button->click();
+    SaveSettledPage(window, folder, page, firstTabName, file, std::move(then));
+}
+
+// The keyboard page also on its macro and key tabs; the mouse page on its
+// lighting, macro and key tabs; the headset page on its sound tab. The first
+// macro, if any, is shown.
 void SaveExtraTabs(CMainWnd& window, const QString& folder, CDeviceOptionUI& entry, std::function<void()> then)
 {
     CHalvorinUSBDevice* page = entry.GetDevice();
@@ -140,14 +155,20 @@ void SaveExtraTabs(CMainWnd& window, const QString& folder, CDeviceOptionUI& ent
         return;
     }
     const QString macros = entry.GetKindName() + QStringLiteral("_macros.png");
+    const QString keys = entry.GetKindName() + QStringLiteral("_keys.png");
     if (entry.GetKindName() != QLatin1String("mouse")) {
-        SavePageTab(window, folder, page, "macro_Op_tab", "deng_Op_tab", macros, std::move(then));
+        SavePageTab(window, folder, page, "macro_Op_tab", "deng_Op_tab", macros, [&window, folder, page, keys, then] {
+            SavePageTab(window, folder, page, "key_Op_tab", "deng_Op_tab", keys, then, kKeyboardKeyShown);
+        });
         return;
     }
     SavePageTab(window, folder, page, "mouse_device_seting_option_2", "mouse_device_seting_option_0",
-                QStringLiteral("mouse_lighting.png"), [&window, folder, page, macros, then] {
+                QStringLiteral("mouse_lighting.png"), [&window, folder, page, macros, keys, then] {
                     SavePageTab(window, folder, page, "mouse_device_seting_option_4", "mouse_device_seting_option_0",
-                                macros, then);
+                                macros, [&window, folder, page, keys, then] {
+                                    SavePageTab(window, folder, page, "mouse_device_seting_option_3",
+                                                "mouse_device_seting_option_0", keys, then, kMouseButtonShown);
+                                });
                 });
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Pictures of what Q-31 shows, for machines without a display: once the
 // window has come up, the main window, each device page it shows, the colour
-// dialog of the mouse page and the About window are saved as PNG files, then
-// the program ends.
+// dialog of the mouse page, the key tabs with a key selected and the About
+// window are saved as PNG files, then the program ends.
 #include <QString>
 
 class CMainWnd;

@@ -119,6 +119,8 @@ void CHalvorinKeyboardDevice::FillCustomGroup(bool lit)
 void CHalvorinKeyboardDevice::LoadNameLists()
 {
     m_macroNames = MacroNames();
+    if (CKeySetControlUI* editor = KeyEditor())
+        editor->SetMacroNames(m_macroNames);
     m_modeCodes = LightModeCodes(kKindKeyboard);
 }
 

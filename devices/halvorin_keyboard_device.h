@@ -71,8 +71,8 @@ public:
     void ApplyProfileToDevice();
     // Reads the key and light positions from the keyboard, on the worker.
     void ReadDeviceLayout();
-    void SetKeyList(const std::vector<KeyListEntry>& keys);
-    std::vector<KeyListEntry> GetKeyList() const { return m_keys; }
+    void SetKeyList(const std::vector<KeyListEntry>& keys) override;
+    std::vector<KeyListEntry> GetKeyList() const override { return m_keys; }
     // A key press (kind 1) or release (kind 2) the keyboard reported at a key position.
     void OnKeyEvent(int position, int kind);
 
@@ -113,7 +113,7 @@ private:
     void StoreSystemSettings();
     void ClearRepeatTest();
     // The page's view of the key list and the system settings; nothing is sent.
-    void ShowKeyCaptions();
+    void ShowKeyCaptions() override;
     void ShowSystemSettings();
     void ShowRepeatSettings();
 

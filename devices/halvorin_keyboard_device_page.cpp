@@ -22,6 +22,7 @@ int CHalvorinKeyboardDevice::CreatePage()
 {
     const int created = CHalvorinUSBDevice::CreatePage();
     SetUpLightEditor(kKindNumber, kKindKeyboard);
+    SetUpKeyEditor(q31::keys::Page::Keyboard, MacroNames());
     return created;
 }
 

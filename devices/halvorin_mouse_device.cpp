@@ -140,6 +140,8 @@ void CHalvorinMouseDevice::SaveProfile()
 void CHalvorinMouseDevice::LoadNameLists()
 {
     m_macroNames = MacroNames();
+    if (CKeySetControlUI* editor = KeyEditor())
+        editor->SetMacroNames(m_macroNames);
     m_modeCodes = LightModeCodes(kKindMouse);
 }
 

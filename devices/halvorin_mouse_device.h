@@ -46,6 +46,8 @@ public:
     void SaveProfile() override;
     void SetKindIndex(int index) override;
     void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3) override;
+    // A button holding the only left click is not opened for editing: "message_text_6".
+    void SelectKey(int index) override;
 
     // Puts the profile just loaded on the mouse as one job: settings, macros,
     // key table. Called on a profile switch.
@@ -56,8 +58,8 @@ public:
     void TakeProfile();
     // Reads the button slots and DPI limits from the mouse, on the worker.
     void ReadDeviceLayout();
-    void SetKeyList(const std::vector<KeyListEntry>& keys);
-    std::vector<KeyListEntry> GetKeyList() const { return m_keys; }
+    void SetKeyList(const std::vector<KeyListEntry>& keys) override;
+    std::vector<KeyListEntry> GetKeyList() const override { return m_keys; }
 
     // The user's changes of the DPI stages: kept in the profile and sent.
     void SetStageEnabled(int stage, bool enabled);
@@ -101,7 +103,9 @@ private:
     // The settings record written the way the page writes it.
     void SendSettings();
     // The page's view; nothing is sent.
-    void ShowKeyCaptions();
+    void ShowKeyCaptions() override;
+    // The drawing holds each button in a box of its own, below the panel.
+    void BindNestedButtons();
     void ShowStages();
     void ShowSystemSettings();
     void ShowDesktopSettingsLinks();

@@ -1,12 +1,14 @@
 // What the mouse page shows and what its controls change: button captions,
 // the polling rate, the pointer settings, the tabs and the live LED colours.
 #include "controls/device_key_button_ui.h"
+#include "controls/select_panel_ui.h"
 #include "devices/halvorin_mouse_device.h"
 #include "devices/indexed_name.h"
 #include "devices/key_caption.h"
 #include "devices/live_frame.h"
 #include "devices/quiet_controls.h"
 #include "keys/function_naming.h"
+#include "keys/function_types.h"
 #include "platform/debug_log.h"
 #include "platform/registry_settings.h"
 #include "ui/resource_manager.h"
@@ -139,6 +141,32 @@ void CHalvorinMouseDevice::ShowKeyCaptions()
     }
 }
 
+void CHalvorinMouseDevice::BindNestedButtons()
+{
+    CSelectPanelUI* panel = GetSelectPanel();
+    if (!panel)
+        return;
+    for (CDeviceKeyButtonUI* button : panel->findChildren<CDeviceKeyButtonUI*>()) {
+        const std::optional<IndexedName> split = SplitIndexedName(button->objectName());
+        if (split && split->prefix == QLatin1String("key_") && split->number >= 0 &&
+            split->number < int(m_keyButtons.size()))
+            m_keyButtons[std::size_t(split->number)] = button;
+    }
+}
+
+void CHalvorinMouseDevice::SelectKey(int index)
+{
+    constexpr FunctionCode kLeftClick{q31::keys::kMouseButton, 0x01, 0};
+    if (index >= 0 && index < int(m_keys.size()) && m_keys[std::size_t(index)].current == kLeftClick) {
+        const auto leftClicks = std::ranges::count(m_keys, kLeftClick, &KeyListEntry::current);
+        if (leftClicks < 2) {
+            ShowPageMessage(QStringLiteral("message_text_6"));
+            return;
+        }
+    }
+    CHalvorinUSBDevice::SelectKey(index);
+}
+
 void CHalvorinMouseDevice::ShowSystemSettings()
 {
     const int stored = HighHalf(m_systemWords[2]);
@@ -235,6 +263,8 @@ int CHalvorinMouseDevice::CreatePage()
 {
     const int created = CHalvorinUSBDevice::CreatePage();
     SetUpLightEditor(kKindNumber, kKindMouse);
+    SetUpKeyEditor(q31::keys::Page::Mouse, MacroNames());
+    BindNestedButtons();
     ShowSettingsTab(0);
     return created;
 }

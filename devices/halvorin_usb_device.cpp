@@ -452,11 +452,6 @@ std::array<DWORD, 3> CHalvorinUSBDevice::GetLightInfo(int index)
     return m_lightEditor ? m_lightEditor->GetLightInfo(index) : m_lightInfo;
 }
 
-void CHalvorinUSBDevice::SelectKey(int index)
-{
-    m_selectedKey = index;
-}
-
 void CHalvorinUSBDevice::OnAudioBands(const int*, int) {}
 
 void CHalvorinUSBDevice::OnAudioLevels(const int*) {}

@@ -20,6 +20,8 @@
 #include "devices/per_light_effects.h"
 #include "devices/live_frame_stream.h"
 #include "hid/hid_catalogue.h"
+#include "keys/function_naming.h"
+#include "keys/key_set_control_ui.h"
 #include "platform/win_types.h"
 #include "profiles/profile_records.h"
 #include "protocol/device_link.h"
@@ -112,7 +114,20 @@ public:
     virtual void SetLightSettings(DWORD word0, DWORD word1, DWORD word2, DWORD word3);
     virtual void SetLightInfo(DWORD word0, DWORD word1, DWORD word2);
     virtual std::array<DWORD, 3> GetLightInfo(int index);
+    // The key becomes the selected one and the key editor shows its entry.
     virtual void SelectKey(int index);
+    // The key list of a keyboard or mouse; none on the other devices.
+    virtual std::vector<KeyListEntry> GetKeyList() const { return {}; }
+    // Keeps the list and every key's assignment in the profile document in memory.
+    virtual void SetKeyList(const std::vector<KeyListEntry>&) {}
+    // The selected key's entry becomes entry; the captions follow.
+    void SetKeyAssignment(const KeyListEntry& entry);
+    // The keys' macros, the key table and the profile file, through the worker.
+    void SaveKeyAssignments();
+    // Whether the key tab ("key_area") is the page shown in every tab layout around it.
+    bool IsKeyTabShown() const;
+    // The page's key editor ("KeySetControlItem"), bound by SetUpKeyEditor; null when the page has none.
+    CKeySetControlUI* KeyEditor() const { return m_keyEditor; }
     virtual void OnAudioBands(const int* values, int count);
     virtual void OnAudioLevels(const int* values);
 
@@ -231,6 +246,8 @@ public:
 signals:
     // A macro block that could not be written: what the user is told.
     void MacroMessageShown(const QString& text);
+    // A message of the page by its language text id, as it is shown.
+    void PageMessageShown(const QString& textId);
 
 protected:
     // Every code a notification reader decodes, on that reader's thread. The
@@ -265,6 +282,12 @@ protected:
     void SetUpLightEditor(int deviceKind, int kindIndex);
     // The editor shows the light settings the device uses.
     void ShowLightEditor();
+    // Page set-up of the key editor: its categories for the page, the macro names.
+    void SetUpKeyEditor(q31::keys::Page page, const QStringList& macroNames);
+    // Every key's caption and key-set badge, after a change of the key list.
+    virtual void ShowKeyCaptions() {}
+    // A message box with the text of a language id; the signal tells it first.
+    void ShowPageMessage(const QString& textId);
     // Saves the profile document; a failure is logged.
     void SaveProfileDocument(CBasicProfiledata& profile);
     // On the worker: the macro download of WriteMacros, each command sent directly.
@@ -298,6 +321,7 @@ protected:
     CDeviceLink m_notificationLink;
     IDeviceLightEditor* m_lightEditor = nullptr;
     QPointer<CLightControlUI> m_lightControl;
+    QPointer<CKeySetControlUI> m_keyEditor;
     CSelectPanelUI* m_selectPanel = nullptr;
     QWidget* m_selectorEntry = nullptr;
     IDevicePowerControl* m_powerControl = nullptr;

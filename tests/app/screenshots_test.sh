@@ -13,6 +13,6 @@ printf '{"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1920, "height":
 QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" XDG_CONFIG_HOME="$home/config" \
   XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/runtime" \
   timeout 120 "$program" --simulate --screenshots "$home/shots"
-for page in main skin keyboard mouse MousePad HD HD_sound keyboard_macros mouse_macros palette power about; do
+for page in main skin keyboard mouse MousePad HD HD_sound keyboard_macros mouse_macros keyboard_keys mouse_keys palette power about; do
   [[ -s "$home/shots/$page.png" ]] || { echo "no picture of the $page page" >&2; exit 1; }
 done

@@ -57,9 +57,10 @@ QWidget* PageBuilder::CreateControl(const QString& className, QWidget* parent)
     if (name == QLatin1String("HalvorinHS6533Device"))
         return new CHalvorinHS6533Device(parent);
     // The pages' editors are sub-trees of their own skins, as in the main window.
-    static const std::array<std::pair<const char*, const char*>, 5> kSubTrees = {{
+    static const std::array<std::pair<const char*, const char*>, 6> kSubTrees = {{
         {"LightSetControlUI", "LightControl.xml"},
         {"DeviceProfileUI", "DeviceProfile.xml"},
+        {"KeySetControlUI", "KeySetControl.xml"},
         {"Voice6533SetControlUI", "Voice6533Control.xml"},
         {"MagicSetControlUI", "MagicControl.xml"},
         {"VirtualSetControlUI", "VirtualSet.xml"},
@@ -76,6 +77,7 @@ CHalvorinUSBDevice* PageBuilder::Build(const std::string& skinPath)
 {
     controls::RegisterControls(CControlFactory::GetInstance());
     q31::RegisterProfileControls(CControlFactory::GetInstance());
+    q31::keys::RegisterKeySetControls(CControlFactory::GetInstance());
     host = std::make_unique<QWidget>();
     QWidget* root = CDialogBuilder::Create(QString::fromStdString(skinPath), this, host.get());
     auto* page = qobject_cast<CHalvorinUSBDevice*>(root);

@@ -56,7 +56,7 @@ run_q31() {
   ls "$home/shots" | sort | tr '\n' ' '
 }
 pictures=$(run_q31 "$work/run")
-[[ $pictures == "HD.png HD_sound.png MousePad.png about.png keyboard.png keyboard_macros.png main.png mouse.png mouse_lighting.png mouse_macros.png palette.png power.png settings.png skin.png " ]] ||
+[[ $pictures == "HD.png HD_sound.png MousePad.png about.png keyboard.png keyboard_keys.png keyboard_macros.png main.png mouse.png mouse_keys.png mouse_lighting.png mouse_macros.png palette.png power.png settings.png skin.png " ]] ||
   fail "the installed q31 pictured: ${pictures:-nothing}; it said: $(cat "$work/run/log")"
 # And it is the prefix's data it reads: without it there is no window to picture.
 mv "$prefix/share/q31" "$prefix/share/q31.away"

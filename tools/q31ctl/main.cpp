@@ -15,6 +15,7 @@
 #include "tools/q31ctl/effect_frames_command.h"
 #include "tools/q31ctl/headset_leds_command.h"
 #include "tools/q31ctl/exit_status.h"
+#include "tools/q31ctl/keyset_command.h"
 #include "tools/q31ctl/macro_commands.h"
 #include "tools/q31ctl/profile_command.h"
 #include "tools/q31ctl/record_command.h"
@@ -71,8 +72,8 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (const auto record = q31::ctl::RunRecordCommand(arguments, {std::cout, std::cerr}, std::cin))
         return record->usageError.empty() ? record->exitStatus : UsageFailure(record->usageError);
-    for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand, q31::ctl::RunEffectFramesCommand,
-                           q31::ctl::RunProfileCommand, q31::ctl::RunAudioCommand,
+    for (const auto run : {q31::ctl::RunMacroCommand, q31::ctl::RunDpiCommand, q31::ctl::RunKeySetCommand,
+                           q31::ctl::RunEffectFramesCommand, q31::ctl::RunProfileCommand, q31::ctl::RunAudioCommand,
                            q31::ctl::RunHeadsetLedsCommand}) {
         if (const auto offline = run(arguments, {std::cout, std::cerr}))
             return offline->usageError.empty() ? offline->exitStatus : UsageFailure(offline->usageError);
@@ -83,8 +84,8 @@ int main(int argc, char** argv)
     if (!parsed.options) {
         if (parsed.helpAsked) {
             std::cout << q31::ctl::UsageText() << q31::ctl::UpdateUsageText() << q31::ctl::MacroUsageText()
-                      << q31::ctl::RecordUsageText() << q31::ctl::DpiUsageText() << q31::ctl::EffectFramesUsageText()
-                      << q31::ctl::ProfileUsageText() << q31::ctl::AudioUsageText()
+                      << q31::ctl::RecordUsageText() << q31::ctl::DpiUsageText() << q31::ctl::KeySetUsageText()
+                      << q31::ctl::EffectFramesUsageText() << q31::ctl::ProfileUsageText() << q31::ctl::AudioUsageText()
                       << q31::ctl::HeadsetLedsUsageText();
             return q31::ctl::kExitSuccess;
         }

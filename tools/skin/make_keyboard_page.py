@@ -327,6 +327,12 @@ def write_light_editor(w):
     w.end_widget()
 
 
+def write_key_editor(w):
+    # The key editor's own skin is built in its place (KeySetControl.xml).
+    w.widget("KeySetControlUI", "KeySetControlItem")
+    w.end_widget()
+
+
 def write_label(w, name, text_id, secondary=True):
     w.widget("QLabel", name)
     w.string("text", "%%[%s]" % text_id)
@@ -425,7 +431,7 @@ def write_function_panels(w):
     w.widget("TabLayout", "device_function_switch")
     w.page("TabLayout", "device_key_function_switch")
     write_titled_panel(w, "lighting_area", "lighting_area_text", write_light_editor)
-    write_titled_panel(w, "key_area", "key_area_text")
+    write_titled_panel(w, "key_area", "key_area_text", write_key_editor)
     w.end_page()
     write_titled_panel(w, "macro_area", "macro_area_text", write_macro_editor)
     w.page("QWidget", "cursor_area")
