@@ -15,7 +15,7 @@ namespace q31::app {
 namespace {
 
 // One registration per library, each with the classes it makes.
-constexpr std::array<void (*)(CControlFactory&), 6> kRegistrations = {
+constexpr auto kRegistrations = std::to_array<void (*)(CControlFactory&)>({
     &q31::controls::RegisterControls,           // "CSelectPanelUI", "CCircleProgressUI", ...
     &RegisterDeviceOptionControl,               // "CDeviceOptionUI"
     &q31::RegisterProfileControls,              // "CDeviceProfileUI"
@@ -23,7 +23,7 @@ constexpr std::array<void (*)(CControlFactory&), 6> kRegistrations = {
     &q31::macros::RegisterMacroControls,        // "CMacroControlUI"
     &q31::mouse_extras::RegisterPowerControl,   // "CMpDevicePowerUI"
     &q31::keys::RegisterKeySetControls,         // "CKeySetControlUI"
-};
+});
 
 }  // namespace
 
