@@ -584,10 +584,10 @@ void CMainWnd::UpdateSelectorArrows()
     const auto* box = titleBar ? qobject_cast<const QBoxLayout*>(titleBar->layout()) : nullptr;
     if (!prev || !next || !box)
         return;
-    // What the title bar needs without the arrows, so showing them cannot change the answer.
-    int needed = box->minimumSize().width();
-    if (!prev->isHidden())
-        needed -= prev->minimumSizeHint().width() + next->minimumSizeHint().width() + 2 * box->spacing();
+    // What the title bar needs as it stands. Shown arrows are counted in: the
+    // selector can shrink by more than their width while they show, and taking
+    // them out would then hide them, only to need them again at once.
+    const int needed = box->minimumSize().width();
     // The window grows with its title bar, but not past the screen.
     const QScreen* screen = GetHWND()->screen();
     const int room = screen ? std::min(titleBar->width(), screen->availableGeometry().width()) : titleBar->width();

@@ -54,6 +54,22 @@ public:
     int powerRefreshes = 0;
 };
 
+// Counts the events of the given types that reach the objects it is installed on.
+class CCountingFilter : public QObject {
+public:
+    CCountingFilter(int& count, std::initializer_list<QEvent::Type> types) : m_count(count), m_types(types) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (std::ranges::find(m_types, event->type()) != m_types.end())
+            ++m_count;
+        return false;
+    }
+
+private:
+    int& m_count;
+    std::vector<QEvent::Type> m_types;
+};
+
 class MainWindowTest : public q31::test::DesktopTest {
 protected:
     void SetUp() override
@@ -356,6 +372,22 @@ TEST_F(MainWindowTest, SelectorArrowsShowOnlyWhenTheEntriesOverflow)
     for (CDeviceOptionUI* entry : window.SelectorEntries())
         entry->setMinimumWidth(0);
     EXPECT_TRUE(WaitFor([&] { return Control("device_select_prev")->isHidden(); }));
+}
+
+TEST_F(MainWindowTest, SelectorArrowsSettleWhenFourEntriesJustOverflow)
+{
+    CMainWnd& window = OpenWindow();
+    for (const char* device : {"mouse", "keyboard", "mousepad", "headset"})
+        ASSERT_TRUE(m_hub->Plug(device, Route::Cable).empty());
+    ASSERT_TRUE(WaitFor([&] {
+        return std::ranges::count_if(window.SelectorEntries(), [](auto* entry) { return entry->IsEntryVisible(); }) == 4;
+    }));
+    QTest::qWait(200);
+    int changes = 0;
+    const auto watch = std::make_unique<CCountingFilter>(changes, std::initializer_list<QEvent::Type>{QEvent::Show, QEvent::Hide});
+    Control("device_select_prev")->installEventFilter(watch.get());
+    QTest::qWait(300);
+    EXPECT_EQ(changes, 0);
 }
 
 TEST_F(MainWindowTest, BringingTheWindowToTheFrontDoesNotHideItOnTheWay)
