@@ -51,9 +51,9 @@ constexpr UINT kQuietPreviewMs = 50;
 // Nobody sees the page: only the device's own lights wait on the first change.
 constexpr UINT kUnseenQuietPreviewMs = 200;
 constexpr int kQuietPreviewsBeforeSlowing = 40;
-// The effects step every 5 ms, but the eye needs no more than about 30
-// pictures a second, and painting all the keys is what costs.
-constexpr qint64 kPanelPaintMs = 33;
+// The effects step every 5 ms, but lights that glide need no more than
+// about 25 pictures a second, and painting all the keys is what costs.
+constexpr qint64 kPanelPaintMs = 40;
 constexpr UINT kRetryConnectedMs = 3000;
 constexpr UINT kFirstPowerMs = 50;
 constexpr UINT kPowerMs = 5000;

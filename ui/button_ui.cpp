@@ -56,7 +56,7 @@ bool CButtonUI::event(QEvent* event)
     if (q31::ui::ReadAttributeEvent(this, event, &name, &value))
         SetAttribute(name, value);
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::PaletteChange)
+        event->type() == QEvent::PaletteChange || event->type() == QEvent::ScreenChangeInternal)
         m_themeFace.Clear();
     return QPushButton::event(event);
 }

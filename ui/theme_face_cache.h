@@ -13,13 +13,12 @@ class CThemeFaceCache {
 public:
     // Paints the face for `option` on `widget`, from the cache when the look is unchanged.
     void Paint(QPainter& painter, QWidget& widget, const QStyleOptionButton& option);
-    // The theme, font or palette changed: the next paint draws the face again.
+    // The theme, font, palette or screen changed: the next paint draws the face again.
     void Clear() { m_face = QPixmap(); }
 
 private:
     struct Look {
         QSize size;
-        qreal pixelRatio = 0;
         QStyle::State state;
         QStyleOptionButton::ButtonFeatures features;
         Qt::LayoutDirection direction = Qt::LeftToRight;
