@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "audio/chip_audio_binding.h"
-#include "audio/eq_presets.h"
+#include "devices/eq_presets.h"
 #include "audio/simulated_chip.h"
 #include "tools/q31ctl/command_line.h"
 #include "tools/q31ctl/exit_status.h"
@@ -51,7 +51,7 @@ Setting EqPreset(int preset)
 {
     return [preset](IHeadsetAudio& audio) {
         bool written = audio.EnableEqualiser();
-        const audio::BandGains gains = *audio::EqPresetGains(preset);
+        const devices::EqBandGains gains = *devices::EqPresetGains(preset);
         for (std::size_t band = 0; band < gains.size(); ++band)
             written = audio.SetBandGain(static_cast<int>(band) + 1, gains[band]) && written;
         return written;
@@ -89,7 +89,7 @@ Setting ParseSetting(const std::string& name, const std::string& value)
         return [type](IHeadsetAudio& audio) { return audio.SetVoiceType(type); };
     }
     if (name == "eq-preset") {
-        const int preset = Level(value, name, audio::kEqPresetCount);
+        const int preset = Level(value, name, devices::kEqPresetCount);
         if (preset == 0)
             throw UsageError{"eq-preset: 1 to 12"};
         return EqPreset(preset);
