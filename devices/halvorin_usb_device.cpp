@@ -79,6 +79,7 @@ CHalvorinUSBDevice::CHalvorinUSBDevice(QWidget* parent)
 
 CHalvorinUSBDevice::~CHalvorinUSBDevice()
 {
+    m_life.reset();
     StopDeviceThreads();
 }
 

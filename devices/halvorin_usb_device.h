@@ -385,13 +385,17 @@ private:
     // of its job goes, so the page's controls never stay disabled.
     class CPageReadTicket {
     public:
-        explicit CPageReadTicket(CHalvorinUSBDevice& page) : m_page(&page) { page.BeginPageRead(); }
-        // A result still queued when the page goes is dropped with the page's
-        // queued calls, after the pointer has gone null: nothing to end then.
+        explicit CPageReadTicket(CHalvorinUSBDevice& page) : m_page(&page), m_pageLife(page.m_life)
+        {
+            page.BeginPageRead();
+        }
+        // A result still queued when the page goes is dropped while the page is
+        // half destroyed: its life has ended by then, and there is nothing to end.
+        // Dropped on the worker instead, the page waits for the worker before it goes.
         ~CPageReadTicket()
         {
-            if (!m_ended && m_page)
-                m_page->PostResult([page = m_page.data()] { page->EndPageRead(); });
+            if (!m_ended && !m_pageLife.expired())
+                m_page->PostResult([page = m_page] { page->EndPageRead(); });
         }
         CPageReadTicket(const CPageReadTicket&) = delete;
         CPageReadTicket& operator=(const CPageReadTicket&) = delete;
@@ -403,9 +407,12 @@ private:
         }
 
     private:
-        QPointer<CHalvorinUSBDevice> m_page;
+        CHalvorinUSBDevice* m_page;
+        std::weak_ptr<const bool> m_pageLife;
         std::atomic<bool> m_ended{false};
     };
+    // Ends as the page's destruction begins, before its worker stops.
+    std::shared_ptr<const bool> m_life = std::make_shared<const bool>(true);
     // Enables the page's write controls while no page read is pending.
     void UpdateWriteControls();
 
