@@ -2,7 +2,7 @@
 
 #include "platform/debug_log.h"
 #include "platform/runtime_folder.h"
-#include "sdk/simulation_variable.h"
+#include "audio/simulation_variable.h"
 
 #include <QtGlobal>
 

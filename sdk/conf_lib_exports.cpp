@@ -5,7 +5,7 @@
 #include "sdk/alsa_mixer.h"
 #include "sdk/headset_chip.h"
 #include "sdk/simulated_chip.h"
-#include "sdk/simulation_variable.h"
+#include "audio/simulation_variable.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // reach the binding.
 #include "audio/chip_audio_binding.h"
 #include "sdk/simulated_chip.h"
-#include "sdk/simulation_variable.h"
+#include "audio/simulation_variable.h"
 #include "tests/common/temp_folder.h"
 
 #include <json/reader.h>
