@@ -2,10 +2,10 @@
 // back end chosen on first use: the simulated chip when its state file is
 // named in the environment, else the headset.
 #include "audio/conf_lib_abi.h"
+#include "audio/simulation_variable.h"
 #include "sdk/alsa_mixer.h"
 #include "sdk/headset_chip.h"
 #include "sdk/simulated_chip.h"
-#include "audio/simulation_variable.h"
 
 #include <algorithm>
 #include <cstdlib>
