@@ -24,6 +24,9 @@ constexpr auto kDeviceClasses = std::to_array<DeviceClass>({
     {"HalvorinMouseDevice", &MakeDevice<CHalvorinMouseDevice>},
     {"HalvorinMousePadDevice", &MakeDevice<CHalvorinMousePadDevice>},
     {"HalvorinHS6533Device", &MakeDevice<CHalvorinHS6533Device>},
+    // The pad and the headset are also known by their class names, as the base is.
+    {"CHalvorinMousePadDevice", &MakeDevice<CHalvorinMousePadDevice>},
+    {"CHalvorinHS6533Device", &MakeDevice<CHalvorinHS6533Device>},
 });
 
 }  // namespace

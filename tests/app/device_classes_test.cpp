@@ -15,9 +15,11 @@ TEST(DeviceClasses, EveryRowMakesADevicePageUnderItsName)
 {
     q31::app::RegisterControlClasses();
     const auto rows = q31::app::DeviceClasses();
-    EXPECT_TRUE(std::ranges::any_of(rows, [](const q31::app::DeviceClass& row) {
-        return QLatin1String(row.className) == QLatin1String("CHalvorinUSBDevice");
-    }));
+    for (const char* name : {"CHalvorinUSBDevice", "CHalvorinMousePadDevice", "CHalvorinHS6533Device"}) {
+        EXPECT_TRUE(std::ranges::any_of(rows, [name](const q31::app::DeviceClass& row) {
+            return QLatin1String(row.className) == QLatin1String(name);
+        })) << name;
+    }
     for (const q31::app::DeviceClass& row : rows) {
         const std::unique_ptr<QWidget> made(
             CControlFactory::GetInstance().CreateControl(QString::fromLatin1(row.className), nullptr));
