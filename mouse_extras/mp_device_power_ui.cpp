@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kRecordBufferLength = 64;
 
 template <class Control>
-QPointer<Control> Part(const QWidget& root, const char* name)
+QPointer<Control> Child(const QWidget& root, const char* name)
 {
     return root.findChild<Control*>(QLatin1String(name));
 }
@@ -52,35 +52,35 @@ void CMpDevicePowerUI::ShowStatus(const std::uint8_t* record, std::size_t length
     std::array<std::uint8_t, kRecordBufferLength> buffer{};
     if (record)
         std::copy_n(record, std::min(length, buffer.size()), buffer.begin());
-    const Parts* parts = FindParts();
-    if (!parts)
+    const Children* children = LookUpChildren();
+    if (!children)
         return;
     const q31::mouse_extras::PowerView view = q31::mouse_extras::PowerViewOf(m_type, buffer);
-    parts->progress->setValue(view.progress);
-    parts->text->setText(QString::fromStdString(view.text));
+    children->progress->setValue(view.progress);
+    children->text->setText(QString::fromStdString(view.text));
     if (view.wirelessLogo)
-        parts->wirelessLogo->setVisible(*view.wirelessLogo);
+        children->wirelessLogo->setVisible(*view.wirelessLogo);
     if (view.barShown)
-        parts->progress->setVisible(*view.barShown);
+        children->progress->setVisible(*view.barShown);
     if (view.statusImage)
-        parts->status->SetBkImage(ImageOf(*view.statusImage));
+        children->status->SetBkImage(ImageOf(*view.statusImage));
     if (view.phone) {
-        q31::ui::SetTextId(parts->phone, QString::fromStdString(view.phone->textId), "toolTip");
-        parts->phone->SetBkImage(ImageOf(view.phone->image));
-        parts->phone->setVisible(true);
+        q31::ui::SetTextId(children->phone, QString::fromStdString(view.phone->textId), "toolTip");
+        children->phone->SetBkImage(ImageOf(view.phone->image));
+        children->phone->setVisible(true);
     }
 }
 
-const CMpDevicePowerUI::Parts* CMpDevicePowerUI::FindParts()
+const CMpDevicePowerUI::Children* CMpDevicePowerUI::LookUpChildren()
 {
-    const auto complete = [](const Parts& parts) {
-        return parts.text && parts.wirelessLogo && parts.progress && parts.status && parts.phone;
+    const auto complete = [](const Children& children) {
+        return children.text && children.wirelessLogo && children.progress && children.status && children.phone;
     };
-    if (!m_parts || !complete(*m_parts))
-        m_parts = Parts{Part<QLabel>(*this, "device_power_value"), Part<QWidget>(*this, "device_wuxian_logo"),
-                        Part<QProgressBar>(*this, "device_Power_progress"),
-                        Part<CContainerUI>(*this, "device_power_status"), Part<CContainerUI>(*this, "device_phone_type")};
-    return complete(*m_parts) ? &*m_parts : nullptr;
+    if (!m_children || !complete(*m_children))
+        m_children = Children{Child<QLabel>(*this, "device_power_value"), Child<QWidget>(*this, "device_wuxian_logo"),
+                        Child<QProgressBar>(*this, "device_Power_progress"),
+                        Child<CContainerUI>(*this, "device_power_status"), Child<CContainerUI>(*this, "device_phone_type")};
+    return complete(*m_children) ? &*m_children : nullptr;
 }
 
 void CMpDevicePowerUI::mouseReleaseEvent(QMouseEvent* event)

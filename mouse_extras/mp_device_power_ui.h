@@ -31,14 +31,14 @@ public:
     // Shows or hides "device_power_Layout".
     void ShowPowerLayout(int show) override;
     void ShowPowerStatus(const PowerStatus& status) override;
-    // A skin without every part of the display shows nothing.
+    // A skin without every child control of the display shows nothing.
     void ShowStatus(const std::uint8_t* record, std::size_t length);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    struct Parts {
+    struct Children {
         QPointer<QLabel> text;
         QPointer<QWidget> wirelessLogo;
         QPointer<QProgressBar> progress;
@@ -46,11 +46,11 @@ private:
         QPointer<CContainerUI> phone;
     };
     // Looked up again until all of them are there; null while one is missing.
-    const Parts* FindParts();
+    const Children* LookUpChildren();
 
     int m_type = 0;
     int m_variant = 0;
-    std::optional<Parts> m_parts;
+    std::optional<Children> m_children;
 };
 
 namespace q31::mouse_extras {

@@ -344,12 +344,11 @@ TEST_P(UnreachableMouseTest, AReceiverWhoseMouseIsOutOfReachWritesNothingAndSays
 
 INSTANTIATE_TEST_SUITE_P(Receiver, UnreachableMouseTest, ::testing::Values(MouseReceiver));
 
-TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
+// The shipped mouse page over the simulated mouse on its cable, activated.
+void OpenShippedMouse(SimBus& bus, PageBuilder& builder, CHalvorinMouseDevice*& page)
 {
     QDir(UserDataFolder(QStringLiteral("mouse"))).removeRecursively();
-    SimBus bus;
-    PageBuilder builder;
-    auto* page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
+    page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
     ASSERT_NE(page, nullptr);
     page->SetKindName(QStringLiteral("mouse"));
     page->SetLightCount(15);
@@ -357,6 +356,14 @@ TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
     ASSERT_TRUE(bus.Connect(page->CommandLink(), "mouse", Mouse));
     page->OnActivated();
     ASSERT_TRUE(WaitForDeviceWork(*page));
+}
+
+TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
+{
+    SimBus bus;
+    PageBuilder builder;
+    CHalvorinMouseDevice* page = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenShippedMouse(bus, builder, page));
     // Ripple at full brightness and the fastest speed: dark until a key is pressed.
     page->SetLightSettings(6 | 4 << 8 | 4 << 16, 0, 0, 0);
     const auto lit = [page] {
@@ -377,17 +384,10 @@ TEST(MousePreviewTest, AKeyPressOnTheCableStartsARippleInTheRippleMode)
 // profile in use and its file, not the profile's own settings again.
 TEST(MouseProfileTest, ResetTakesTheShippedDefaults)
 {
-    QDir(UserDataFolder(QStringLiteral("mouse"))).removeRecursively();
     SimBus bus;
     PageBuilder builder;
-    auto* page = qobject_cast<CHalvorinMouseDevice*>(builder.BuildShipped("mousedevice.xml"));
-    ASSERT_NE(page, nullptr);
-    page->SetKindName(QStringLiteral("mouse"));
-    page->SetLightCount(15);
-    page->CreatePage();
-    ASSERT_TRUE(bus.Connect(page->CommandLink(), "mouse", Mouse));
-    page->OnActivated();
-    ASSERT_TRUE(WaitForDeviceWork(*page));
+    CHalvorinMouseDevice* page = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenShippedMouse(bus, builder, page));
     const LightSettings shipped = page->Profile().ReadLightInfo();
     LightSettings changed = shipped;
     changed[0] = shipped[0] == 3 ? 4 : 3;

@@ -1,5 +1,5 @@
 // The power control the program ships, built from its skin: what each status
-// record leaves on its parts, and a skin that lacks one of them.
+// record leaves on its child controls, and a skin that lacks one of them.
 #include "mouse_extras/mp_device_power_ui.h"
 
 #include "hid/hid_catalogue.h"
@@ -51,15 +51,15 @@ protected:
         power->SetDeviceType(type, 0);
         power->ShowStatus(record.data(), record.size());
     }
-    QString Text() const { return Part<QLabel>("device_power_value")->text(); }
-    int Progress() const { return Part<QProgressBar>("device_Power_progress")->value(); }
-    bool BarShown() const { return !Part<QWidget>("device_Power_progress")->isHidden(); }
-    bool LogoShown() const { return !Part<QWidget>("device_wuxian_logo")->isHidden(); }
-    QString StatusImage() const { return Part<CContainerUI>("device_power_status")->GetBkImage(); }
-    CContainerUI* Phone() const { return Part<CContainerUI>("device_phone_type"); }
+    QString Text() const { return Child<QLabel>("device_power_value")->text(); }
+    int Progress() const { return Child<QProgressBar>("device_Power_progress")->value(); }
+    bool BarShown() const { return !Child<QWidget>("device_Power_progress")->isHidden(); }
+    bool LogoShown() const { return !Child<QWidget>("device_wuxian_logo")->isHidden(); }
+    QString StatusImage() const { return Child<CContainerUI>("device_power_status")->GetBkImage(); }
+    CContainerUI* Phone() const { return Child<CContainerUI>("device_phone_type"); }
 
     template <class Control>
-    Control* Part(const char* name) const
+    Control* Child(const char* name) const
     {
         auto* part = power->findChild<Control*>(QLatin1String(name));
         EXPECT_NE(part, nullptr) << name;
@@ -164,7 +164,7 @@ TEST_F(PowerControlTest, AShortRecordCountsAsZeroFilledAndALongOneIsRead)
 
 TEST_F(PowerControlTest, TheLayoutShowsOnlyForADeviceWithThePowerDisplay)
 {
-    auto* layout = Part<QWidget>("device_power_Layout");
+    auto* layout = Child<QWidget>("device_power_Layout");
     power->ShowPowerLayout(0);
     EXPECT_TRUE(layout->isHidden());
     power->ShowPowerLayout(1);
